@@ -1,5 +1,7 @@
 #include "util/DUtil.h"
 
+#include "platform/SpecialFolders.h"
+
 #include <algorithm>
 
 std::string CutText(std::string& source, int start, int count)
@@ -19,4 +21,18 @@ std::string FetchBefore(std::string& source, char delimiter)
     std::string head = CutText(source, 1, n);
     CutText(source, 1, 1);  // the delimiter itself, if there was one
     return head;
+}
+
+std::string GetSpecialFolderPath(int folderId)
+{
+    std::string path;
+    if (folderId == CSIDL_PERSONAL) path = UserDocumentsFolder();
+    if (folderId == CSIDL_PROFILE) path = UserHomeFolder();
+    if (!path.empty() && path.back() != '/') path += '/';
+    return path;
+}
+
+std::string GetMyDocumentsPath()
+{
+    return GetSpecialFolderPath(CSIDL_PERSONAL);
 }
