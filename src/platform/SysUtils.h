@@ -41,6 +41,24 @@ public:
     using Exception::Exception;
 };
 
+// A value that cannot be converted or assigned ("Cannot assign a nil to a TTntStringList").
+class EConvertError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// An object asked for an interface it does not offer ("Interface not supported").
+class EIntfCastError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A string list used with an index it does not have ("List index out of bounds (5)").
+class EStringListError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // The text "Unable to create directory", raised for a folder text that can
 // never be made.
 inline constexpr const char* kUnableToCreateDirectory = "Unable to create directory";

@@ -1,0 +1,141 @@
+// The whole import run on an EasyWorship-sized library: 10,000 songs with
+// rich-text lyrics of 3 to 5 KB, converted into an empty folder and again
+// over the files already there. The floor to compare with writes the same
+// number of files of the same sizes and nothing else. Peak memory is read
+// from a fresh process per run, at 1,000 and at 10,000 songs, to show that it
+// does not grow with the library.
+//
+//   import_bench [songs]              (default 10000; the driver)
+//   import_bench --make N Songs.DB    (a library to profile with)
+//   import_bench --run Songs.DB out   (one run, as the driver starts it)
+#include "PeakMemory.h"
+
+#include "app/ImportRun.h"
+#include "platform/CodePage.h"
+#include "platform/Table.h"
+#include "platform/rtf/RichText.h"
+#include "support/EasyWorshipSongs.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+
+const char* const kWords[] = {"grace", "Herr", "light", "Gnade", "sound", "König", "heart", "Himmel",
+                              "glory", "Stärke", "praise", "Freude", "river", "Ehre", "peace", "Größe"};
+
+std::vector<sample::Song> MakeLibrary(int count)
+{
+    std::mt19937 random(7);
+    std::vector<sample::Song> songs;
+    for (int i = 0; i < count; ++i) {
+        std::vector<std::string> lines;
+        const size_t target = 1100 + random() % 1300;   // text bytes; the rich text is about 3 times as big
+        size_t size = 0;
+        for (int verse = 1; size < target; ++verse) {
+            lines.push_back("Verse " + std::to_string(verse));
+            for (int l = 0; l < 4; ++l) {
+                std::string line;
+                for (int w = 0; w < 6; ++w) line += std::string(w ? " " : "") + kWords[random() % 16];
+                size += line.size();
+                lines.push_back(Utf8ToAnsi(line, 1252));
+            }
+            lines.push_back("");
+        }
+        songs.push_back({"Song " + std::to_string(i) + " " + kWords[i % 16], "Author " + std::to_string(i % 300),
+                         "Public domain", sample::EasyWorshipRichText(lines)});
+        songs.back().title = Utf8ToAnsi(songs.back().title, 1252);
+    }
+    return songs;
+}
+
+// The child: one run, then its time and peak memory on standard output.
+int RunImport(const std::string& table, const std::string& folder)
+{
+    TTable songs("Table1");
+    songs.Open(table);
+    RichTextConverter richText;
+    const auto start = Clock::now();
+    ImportSongs(folder, songs, richText);
+    std::printf("%.6f %ld\n", Seconds(start), PeakResidentKiB());
+    return 0;
+}
+
+// The floor: the same number of files of the same sizes, written plainly.
+int RunFloor(const std::string& sizesFrom, const std::string& folder)
+{
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const auto& e : fs::directory_iterator(sizesFrom))
+        files.emplace_back(e.path().filename().string(), std::string(e.file_size(), 'x'));
+    fs::create_directories(folder);
+    const auto start = Clock::now();
+    for (const auto& [name, bytes] : files) std::ofstream(folder + "/" + name, std::ios::binary) << bytes;
+    std::printf("%.6f %ld\n", Seconds(start), PeakResidentKiB());
+    return 0;
+}
+
+struct Measure {
+    double seconds;
+    long peakKiB;
+};
+
+Measure Child(const std::string& self, const std::string& args)
+{
+    const std::string command = "\"" + self + "\" " + args;
+    FILE* pipe = popen(command.c_str(), "r");
+    Measure m{-1, -1};
+    if (pipe == nullptr || std::fscanf(pipe, "%lf %ld", &m.seconds, &m.peakKiB) != 2) {
+        std::fprintf(stderr, "child failed: %s\n", command.c_str());
+        std::exit(1);
+    }
+    pclose(pipe);
+    return m;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    SetACP(1252);
+    if (argc == 4 && std::string(argv[1]) == "--run") return RunImport(argv[2], argv[3]);
+    if (argc == 4 && std::string(argv[1]) == "--floor") return RunFloor(argv[2], argv[3]);
+    if (argc == 4 && std::string(argv[1]) == "--make") {
+        sample::WriteEasyWorshipTable(argv[3], MakeLibrary(std::atoi(argv[2])));
+        return 0;
+    }
+
+    const int songs = argc > 1 ? std::atoi(argv[1]) : 10'000;
+    const fs::path work = fs::temp_directory_path() / "tessaline-import-bench";
+    fs::remove_all(work);
+    fs::create_directories(work);
+    const std::string self = fs::canonical("/proc/self/exe").string();
+
+    for (int count : {1'000, songs}) {
+        const std::string table = (work / ("Songs" + std::to_string(count) + ".DB")).string();
+        sample::WriteEasyWorshipTable(table, MakeLibrary(count));
+        const std::string out = (work / ("out" + std::to_string(count))).string();
+        const Measure fresh = Child(self, "--run \"" + table + "\" \"" + out + "\"");
+        const Measure again = Child(self, "--run \"" + table + "\" \"" + out + "\"");
+        const Measure floor = Child(self, "--floor \"" + out + "\" \"" + out + "-floor\"");
+        std::printf("%6d songs (table %.1f MB): empty folder %.3f s (%.0f songs/s), over existing %.3f s "
+                    "(%.0f songs/s); floor %.3f s; ratio %.2f / %.2f; peak memory %.1f MB / %.1f MB\n",
+                    count, fs::file_size(table) / 1e6 + fs::file_size(work / ("Songs" + std::to_string(count) + ".MB")) / 1e6,
+                    fresh.seconds, count / fresh.seconds, again.seconds, count / again.seconds, floor.seconds,
+                    fresh.seconds / floor.seconds, again.seconds / floor.seconds, fresh.peakKiB / 1024.0,
+                    again.peakKiB / 1024.0);
+    }
+    fs::remove_all(work);
+    return 0;
+}

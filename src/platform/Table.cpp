@@ -1,0 +1,82 @@
+#include "platform/Table.h"
+
+#include "platform/paradox/ByteSource.h"
+#include "platform/paradox/ParadoxTable.h"
+
+namespace {
+
+// The memo file's extension; the file is looked for whatever its case.
+constexpr const char* kMemoExtension = ".MB";
+
+}  // namespace
+
+TTable::TTable(std::string name) : name_(std::move(name)) {}
+TTable::~TTable() = default;
+
+void TTable::Open(const std::string& path)
+{
+    Close();
+    auto table = std::make_unique<paradox::ParadoxTable>(paradox::OpenFileSource(path), [path] {
+        const auto memoPath = paradox::FindSiblingIgnoringCase(path, kMemoExtension);
+        return memoPath ? paradox::OpenFileSource(*memoPath) : nullptr;
+    });
+    std::vector<SongTableField> fields;
+    for (const auto& f : table->Fields())
+        fields.push_back({f.name, paradox::FieldTypeName(f.type), f.size});
+    table_ = std::move(table);
+    fields_ = std::move(fields);
+    path_ = path;
+    First();
+}
+
+void TTable::Close()
+{
+    table_.reset();
+    fields_.clear();
+    path_.clear();
+    current_ = 0;
+    eof_ = true;
+}
+
+bool TTable::Active() const { return table_ != nullptr; }
+
+int TTable::TableCodePage() const { return table_ ? table_->Header().codePage : 0; }
+
+void TTable::First()
+{
+    current_ = 0;
+    eof_ = RecordCount() == 0;
+}
+
+void TTable::Next()
+{
+    if (current_ + 1 < RecordCount())
+        ++current_;
+    else
+        eof_ = true;
+}
+
+bool TTable::Eof() const { return eof_; }
+
+size_t TTable::RecordCount() const { return table_ ? table_->RecordCount() : 0; }
+
+void TTable::CheckField(int field) const
+{
+    if (field < 0 || static_cast<size_t>(field) >= fields_.size())
+        throw EDatabaseError(name_ + ": Field index " + std::to_string(field) + " out of range");
+}
+
+std::string TTable::AsText(int field) const
+{
+    CheckField(field);
+    if (RecordCount() == 0) return {};
+    return table_->Text(current_, static_cast<size_t>(field));
+}
+
+std::string TTable::RecordText(size_t row, int field) const
+{
+    CheckField(field);
+    if (row >= RecordCount())
+        throw EDatabaseError(name_ + ": Record " + std::to_string(row) + " out of range");
+    return table_->Text(row, static_cast<size_t>(field));
+}

@@ -1,0 +1,56 @@
+// TTable: the table component, our stand-in for the platform's. It opens an
+// EasyWorship song table (a Paradox ".DB" file with its ".MB" memo file) by
+// path and serves it as a SongTable.
+#pragma once
+
+#include "platform/SongTable.h"
+
+#include <memory>
+#include <string>
+
+namespace paradox {
+class ParadoxTable;
+}
+
+class TTable final : public SongTable {
+public:
+    // `name` is the component's name ("Table1" in the window).
+    explicit TTable(std::string name);
+    ~TTable() override;
+    TTable(const TTable&) = delete;
+    TTable& operator=(const TTable&) = delete;
+
+    // Opens the table at `path` (a native path to the ".DB" file; the memo
+    // file beside it is found whatever the case of its name, and opened only
+    // when a memo value needs it). Closes any table open before. Throws
+    // EDatabaseError naming the file and what is wrong; the component is then
+    // closed.
+    void Open(const std::string& path);
+    void Close();
+    bool Active() const;
+    // The path given to the last successful Open, empty when closed.
+    const std::string& TableName() const { return path_; }
+
+    const std::string& Name() const override { return name_; }
+    const std::vector<SongTableField>& Fields() const override { return fields_; }
+    int TableCodePage() const override;
+
+    void First() override;
+    void Next() override;
+    bool Eof() const override;
+    size_t RecNo() const override { return current_; }
+    std::string AsText(int field) const override;
+
+    size_t RecordCount() const override;
+    std::string RecordText(size_t row, int field) const override;
+
+private:
+    void CheckField(int field) const;
+
+    std::string name_;
+    std::string path_;
+    std::unique_ptr<paradox::ParadoxTable> table_;
+    std::vector<SongTableField> fields_;
+    size_t current_ = 0;
+    bool eof_ = true;
+};

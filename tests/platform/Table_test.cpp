@@ -1,0 +1,186 @@
+// The table component as the import run and the grid use it: opening by
+// path, column lookup, moving through the records, values as text.
+#include "platform/Table.h"
+
+#include "platform/CodePage.h"
+#include "platform/SysUtils.h"
+#include "platform/paradox/TableWriter.h"
+#include "../TempFolder.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using paradox::FieldType;
+
+paradox::TableSpec Spec()
+{
+    paradox::TableSpec spec;
+    spec.fields = {{"Title", FieldType::Alpha, 40},
+                   {"Author", FieldType::Alpha, 40},
+                   {"Copyright", FieldType::Alpha, 40},
+                   {"Words", FieldType::Memo, 20},
+                   {"\xC4nderung", FieldType::Short}};
+    spec.codePage = 1252;
+    return spec;
+}
+
+const std::vector<paradox::RecordValues> kSongs = {
+    {"First", "A", "(c) 1", std::string(3000, 'w'), "1"},
+    {"Second", "", "", "plain", std::nullopt},
+    {"Third", "C", "", std::string(100, 'x'), "-3"},
+};
+
+std::string ErrorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const EDatabaseError& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+class TableTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetACP(1252);
+        paradox::WriteParadoxTable(folder / "Songs.DB", Spec(), kSongs);
+    }
+    void TearDown() override { SetACP(0); }
+    TempFolder folder;
+};
+
+TEST_F(TableTest, WalksTheRecordsInTableOrder)
+{
+    TTable table("Table1");
+    table.Open(folder / "Songs.DB");
+    EXPECT_TRUE(table.Active());
+    EXPECT_EQ(table.TableCodePage(), 1252);
+    EXPECT_EQ(table.RecordCount(), 3u);
+
+    const int title = table.FieldIndex("Title"), words = table.FieldIndex("Words");
+    std::vector<std::string> seen;
+    for (table.First(); !table.Eof(); table.Next()) seen.push_back(table.AsText(title) + "|" + table.AsText(words));
+    EXPECT_EQ(seen, (std::vector<std::string>{"First|" + std::string(3000, 'w'), "Second|plain",
+                                              "Third|" + std::string(100, 'x')}));
+    // Past the end, the current record stays the last one.
+    EXPECT_EQ(table.RecNo(), 2u);
+    EXPECT_EQ(table.AsText(title), "Third");
+    table.Next();
+    EXPECT_TRUE(table.Eof());
+    table.First();
+    EXPECT_FALSE(table.Eof());
+    EXPECT_EQ(table.AsText(table.FieldIndex("Author")), "A");
+}
+
+TEST_F(TableTest, GridReadsAnyRowAndTheFieldList)
+{
+    TTable table("Table1");
+    table.Open(folder / "Songs.DB");
+    table.First();
+    EXPECT_EQ(table.RecordText(2, 4), "-3");
+    EXPECT_EQ(table.RecordText(1, 4), "");  // null
+    EXPECT_EQ(table.RecordText(0, 2), "(c) 1");
+    EXPECT_EQ(table.RecNo(), 0u);  // random access does not move the position
+    ASSERT_EQ(table.Fields().size(), 5u);
+    EXPECT_EQ(table.Fields()[3].name, "Words");
+    EXPECT_EQ(table.Fields()[3].typeName, "memo");
+    EXPECT_EQ(table.Fields()[3].size, 20u);
+    EXPECT_EQ(table.Fields()[0].size, 40u);
+    EXPECT_EQ(ErrorOf([&] { table.RecordText(3, 0); }), "Table1: Record 3 out of range");
+    EXPECT_EQ(ErrorOf([&] { table.AsText(5); }), "Table1: Field index 5 out of range");
+}
+
+TEST_F(TableTest, ColumnLookupIgnoresCaseByTheCodePage)
+{
+    TTable table("Table1");
+    table.Open(folder / "Songs.DB");
+    EXPECT_EQ(table.FieldIndex("title"), 0);
+    EXPECT_EQ(table.FieldIndex("WORDS"), 3);
+    EXPECT_EQ(table.FieldIndex("cOpYrIgHt"), 2);
+    EXPECT_EQ(table.FieldIndex("\xE4NDERUNG"), 4);  // ä and Ä are one letter in 1252
+    for (const char* missing : {"Word", "Words ", "Title2", ""})
+        EXPECT_EQ(ErrorOf([&] { table.FieldIndex(missing); }),
+                  std::string("Table1: Field '") + missing + "' not found");
+}
+
+TEST_F(TableTest, ClosedTableHasNoColumnsAndNoRecords)
+{
+    TTable table("Table1");
+    EXPECT_FALSE(table.Active());
+    EXPECT_EQ(ErrorOf([&] { table.FieldIndex("Words"); }), "Table1: Field 'Words' not found");
+    table.First();
+    EXPECT_TRUE(table.Eof());
+    EXPECT_EQ(table.RecordCount(), 0u);
+    EXPECT_TRUE(table.Fields().empty());
+
+    table.Open(folder / "Songs.DB");
+    table.Close();
+    EXPECT_FALSE(table.Active());
+    EXPECT_EQ(ErrorOf([&] { table.FieldIndex("Title"); }), "Table1: Field 'Title' not found");
+    TTable other("Table2");
+    EXPECT_EQ(ErrorOf([&] { other.FieldIndex("Title"); }), "Table2: Field 'Title' not found");
+}
+
+TEST_F(TableTest, MemoFileIsFoundWhateverItsCase)
+{
+    const std::string lyrics(3000, 'w');
+    for (const char* memoName : {"songs.mb", "SONGS.MB", "Songs.mB"}) {
+        std::filesystem::rename(folder / "Songs.MB", folder / memoName);
+        TTable table("Table1");
+        table.Open(folder / "Songs.DB");
+        table.First();
+        EXPECT_EQ(table.AsText(3), lyrics) << memoName;
+        std::filesystem::rename(folder / memoName, folder / "Songs.MB");
+    }
+}
+
+TEST_F(TableTest, MissingMemoFileShowsOnlyWhereAMemoIsNeeded)
+{
+    std::filesystem::remove(folder / "Songs.MB");
+    TTable table("Table1");
+    table.Open(folder / "Songs.DB");
+    const int words = table.FieldIndex("Words");
+    table.First();
+    EXPECT_EQ(ErrorOf([&] { table.AsText(words); }),
+              folder / "Songs.DB" + ": record 1, field 'Words': the memo file (.MB) beside the table is missing");
+    EXPECT_EQ(table.RecNo(), 0u);  // the position stays where it was
+    EXPECT_EQ(table.AsText(0), "First");
+    table.Next();
+    EXPECT_EQ(table.AsText(words), "plain");  // lives in the record alone
+}
+
+TEST_F(TableTest, OpenErrorsNameTheFileAndLeaveTheComponentClosed)
+{
+    TTable table("Table1");
+    table.Open(folder / "Songs.DB");
+    const std::string missing = folder / "None.DB";
+    const std::string error = ErrorOf([&] { table.Open(missing); });
+    EXPECT_EQ(error, missing + ": cannot open the file: No such file or directory");
+    EXPECT_FALSE(table.Active());
+    EXPECT_EQ(ErrorOf([&] { table.FieldIndex("Title"); }), "Table1: Field 'Title' not found");
+
+    WriteFileBytes(folder / "Empty.DB", "");
+    EXPECT_EQ(ErrorOf([&] { table.Open(folder / "Empty.DB"); }),
+              folder / "Empty.DB" + ": the file is empty, not a Paradox table");
+    EXPECT_EQ(ErrorOf([&] { table.Open(folder.Path().string()); }), folder.Path().string() + ": not a file");
+
+    table.Open(folder / "Songs.DB");  // and it opens again afterwards
+    EXPECT_EQ(table.TableName(), folder / "Songs.DB");
+}
+
+TEST_F(TableTest, EmptyTable)
+{
+    paradox::WriteParadoxTable(folder / "Empty.DB", Spec(), {});
+    TTable table("Table1");
+    table.Open(folder / "Empty.DB");
+    table.First();
+    EXPECT_TRUE(table.Eof());
+    EXPECT_EQ(table.AsText(table.FieldIndex("Title")), "");
+}
+
+}  // namespace
