@@ -60,4 +60,23 @@ public:
     // For the grid: random access in table order, without moving the position.
     virtual size_t RecordCount() const = 0;
     virtual std::string RecordText(size_t row, int field) const = 0;
+
+    // Write support for the grid. Each call is one complete, crash-safe change
+    // of the table, or none: anything the table cannot do safely throws
+    // EDatabaseError with a text that says why and changes nothing.
+    //
+    // Stores `value` (the grid's text) as the ANSI text of an alpha column of
+    // record `row`; an empty value stores null. Returns the record's row
+    // afterwards: in a keyed table an edit of a key column moves it.
+    virtual size_t PostFieldText(size_t row, int field, std::u16string_view value)
+    {
+        (void)row, (void)field, (void)value;
+        throw EDatabaseError(Name() + ": Cannot modify a read-only dataset");
+    }
+    // Deletes record `row`.
+    virtual void DeleteRecord(size_t row)
+    {
+        (void)row;
+        throw EDatabaseError(Name() + ": Cannot modify a read-only dataset");
+    }
 };

@@ -15,7 +15,11 @@ TTable::~TTable() = default;
 
 void TTable::Open(const std::string& path)
 {
-    Close();
+    // As the platform's table: its name cannot change while it is open.
+    if (Active()) {
+        if (path == path_) return;
+        throw EDatabaseError(name_ + ": Cannot perform this operation on an open dataset");
+    }
     auto table = std::make_unique<paradox::ParadoxTable>(paradox::OpenFileSource(path), [path] {
         const auto memoPath = paradox::FindSiblingIgnoringCase(path, kMemoExtension);
         return memoPath ? paradox::OpenFileSource(*memoPath) : nullptr;

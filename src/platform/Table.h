@@ -22,9 +22,10 @@ public:
 
     // Opens the table at `path` (a native path to the ".DB" file; the memo
     // file beside it is found whatever the case of its name, and opened only
-    // when a memo value needs it). Closes any table open before. Throws
-    // EDatabaseError naming the file and what is wrong; the component is then
-    // closed.
+    // when a memo value needs it). Throws EDatabaseError naming the file and
+    // what is wrong; the component is then closed. While a table is open, the
+    // same path again changes nothing and another path is refused with
+    // "<name>: Cannot perform this operation on an open dataset".
     void Open(const std::string& path);
     void Close();
     bool Active() const;

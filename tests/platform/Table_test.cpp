@@ -157,7 +157,6 @@ TEST_F(TableTest, MissingMemoFileShowsOnlyWhereAMemoIsNeeded)
 TEST_F(TableTest, OpenErrorsNameTheFileAndLeaveTheComponentClosed)
 {
     TTable table("Table1");
-    table.Open(folder / "Songs.DB");
     const std::string missing = folder / "None.DB";
     const std::string error = ErrorOf([&] { table.Open(missing); });
     EXPECT_EQ(error, missing + ": cannot open the file: No such file or directory");
@@ -171,6 +170,23 @@ TEST_F(TableTest, OpenErrorsNameTheFileAndLeaveTheComponentClosed)
 
     table.Open(folder / "Songs.DB");  // and it opens again afterwards
     EXPECT_EQ(table.TableName(), folder / "Songs.DB");
+}
+
+TEST_F(TableTest, AnOpenTableKeepsItsFile)
+{
+    paradox::WriteParadoxTable(folder / "Other.DB", Spec(), {});
+    TTable table("Table1");
+    table.Open(folder / "Songs.DB");
+    table.Next();
+    const size_t position = table.RecNo();
+    table.Open(folder / "Songs.DB");  // the same file again changes nothing
+    EXPECT_EQ(table.RecNo(), position);
+    EXPECT_EQ(ErrorOf([&] { table.Open(folder / "Other.DB"); }),
+              "Table1: Cannot perform this operation on an open dataset");
+    EXPECT_EQ(table.TableName(), folder / "Songs.DB");
+    table.Close();
+    table.Open(folder / "Other.DB");
+    EXPECT_EQ(table.TableName(), folder / "Other.DB");
 }
 
 TEST_F(TableTest, EmptyTable)
