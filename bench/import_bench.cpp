@@ -21,7 +21,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -32,34 +31,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
-
-const char* const kWords[] = {"grace", "Herr", "light", "Gnade", "sound", "König", "heart", "Himmel",
-                              "glory", "Stärke", "praise", "Freude", "river", "Ehre", "peace", "Größe"};
-
-std::vector<sample::Song> MakeLibrary(int count)
-{
-    std::mt19937 random(7);
-    std::vector<sample::Song> songs;
-    for (int i = 0; i < count; ++i) {
-        std::vector<std::string> lines;
-        const size_t target = 1100 + random() % 1300;   // text bytes; the rich text is about 3 times as big
-        size_t size = 0;
-        for (int verse = 1; size < target; ++verse) {
-            lines.push_back("Verse " + std::to_string(verse));
-            for (int l = 0; l < 4; ++l) {
-                std::string line;
-                for (int w = 0; w < 6; ++w) line += std::string(w ? " " : "") + kWords[random() % 16];
-                size += line.size();
-                lines.push_back(Utf8ToAnsi(line, 1252));
-            }
-            lines.push_back("");
-        }
-        songs.push_back({"Song " + std::to_string(i) + " " + kWords[i % 16], "Author " + std::to_string(i % 300),
-                         "Public domain", sample::EasyWorshipRichText(lines)});
-        songs.back().title = Utf8ToAnsi(songs.back().title, 1252);
-    }
-    return songs;
-}
 
 // The child: one run, then its time and peak memory on standard output.
 int RunImport(const std::string& table, const std::string& folder)
@@ -73,7 +44,9 @@ int RunImport(const std::string& table, const std::string& folder)
     return 0;
 }
 
-// The floor: the same number of files of the same sizes, written plainly.
+// The floor: the same number of files of the same sizes, written plainly
+// (over the files of an earlier floor run when there are some, as the second
+// import run writes over its own).
 int RunFloor(const std::string& sizesFrom, const std::string& folder)
 {
     std::vector<std::pair<std::string, std::string>> files;
@@ -112,7 +85,7 @@ int main(int argc, char** argv)
     if (argc == 4 && std::string(argv[1]) == "--run") return RunImport(argv[2], argv[3]);
     if (argc == 4 && std::string(argv[1]) == "--floor") return RunFloor(argv[2], argv[3]);
     if (argc == 4 && std::string(argv[1]) == "--make") {
-        sample::WriteEasyWorshipTable(argv[3], MakeLibrary(std::atoi(argv[2])));
+        sample::WriteEasyWorshipTable(argv[3], sample::MakeBenchmarkLibrary(std::atoi(argv[2])));
         return 0;
     }
 
@@ -124,16 +97,19 @@ int main(int argc, char** argv)
 
     for (int count : {1'000, songs}) {
         const std::string table = (work / ("Songs" + std::to_string(count) + ".DB")).string();
-        sample::WriteEasyWorshipTable(table, MakeLibrary(count));
+        sample::WriteEasyWorshipTable(table, sample::MakeBenchmarkLibrary(count));
         const std::string out = (work / ("out" + std::to_string(count))).string();
         const Measure fresh = Child(self, "--run \"" + table + "\" \"" + out + "\"");
         const Measure again = Child(self, "--run \"" + table + "\" \"" + out + "\"");
-        const Measure floor = Child(self, "--floor \"" + out + "\" \"" + out + "-floor\"");
-        std::printf("%6d songs (table %.1f MB): empty folder %.3f s (%.0f songs/s), over existing %.3f s "
-                    "(%.0f songs/s); floor %.3f s; ratio %.2f / %.2f; peak memory %.1f MB / %.1f MB\n",
-                    count, fs::file_size(table) / 1e6 + fs::file_size(work / ("Songs" + std::to_string(count) + ".MB")) / 1e6,
-                    fresh.seconds, count / fresh.seconds, again.seconds, count / again.seconds, floor.seconds,
-                    fresh.seconds / floor.seconds, again.seconds / floor.seconds, fresh.peakKiB / 1024.0,
+        const Measure floorFresh = Child(self, "--floor \"" + out + "\" \"" + out + "-floor\"");
+        const Measure floorAgain = Child(self, "--floor \"" + out + "\" \"" + out + "-floor\"");
+        const double tableMB = (fs::file_size(table) + fs::file_size(work / ("Songs" + std::to_string(count) + ".MB"))) / 1e6;
+        std::printf("%6d songs (table and memo %.1f MB)\n", count, tableMB);
+        std::printf("  into an empty folder:  %.3f s  %6.0f songs/s  floor %.3f s  ratio %.2f  peak memory %.1f MB\n",
+                    fresh.seconds, count / fresh.seconds, floorFresh.seconds, fresh.seconds / floorFresh.seconds,
+                    fresh.peakKiB / 1024.0);
+        std::printf("  over existing files:   %.3f s  %6.0f songs/s  floor %.3f s  ratio %.2f  peak memory %.1f MB\n",
+                    again.seconds, count / again.seconds, floorAgain.seconds, again.seconds / floorAgain.seconds,
                     again.peakKiB / 1024.0);
     }
     fs::remove_all(work);

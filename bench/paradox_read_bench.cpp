@@ -8,7 +8,7 @@
 #include "PeakMemory.h"
 
 #include "platform/Table.h"
-#include "platform/paradox/TableWriter.h"
+#include "support/EasyWorshipSongs.h"
 
 #include <algorithm>
 #include <chrono>
@@ -28,32 +28,9 @@ using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
-std::string Lyrics(std::mt19937& random)
-{
-    const size_t size = 3000 + random() % 2001;
-    std::string rtf = "{\\rtf1\\ansi\\deff0\\deftab254{\\fonttbl{\\f0\\fnil\\fcharset1 Arial;}}"
-                      "{\\colortbl\\red0\\green0\\blue0;}\\paperw12240\r\n";
-    for (int line = 1; rtf.size() < size; ++line)
-        rtf += "\\ql\\li0\\fi0\\ri0\\sb0\\sl\\sa0 \\plain\\f0\\fs16\\fntnamaut Line " + std::to_string(line) +
-               " of the song, bl\\'e5 b\\'e6r\\par\r\n";
-    rtf.resize(size - 1);
-    return rtf + "}";
-}
-
 void WriteTable(const std::string& path)
 {
-    std::mt19937 random(1);
-    std::vector<paradox::RecordValues> songs;
-    for (int i = 0; i < kSongs; ++i) {
-        paradox::RecordValues r(45);
-        r[0] = "Song " + std::to_string(random() % 1'000'000) + " " + std::to_string(i);
-        r[1] = "Author " + std::to_string(i % 800);
-        r[2] = std::to_string(i + 1);
-        r[4] = "\xA9 " + std::to_string(1900 + i % 120) + " Publisher";
-        r[6] = Lyrics(random);
-        songs.push_back(std::move(r));
-    }
-    paradox::WriteParadoxTable(path, paradox::EasyWorshipSongsSpec(), songs);
+    sample::WriteEasyWorshipTable(path, sample::MakeBenchmarkLibrary(kSongs));
 }
 
 // Reads a file's bytes in 64 KiB pieces; returns how many.

@@ -2,6 +2,7 @@
 // song table holds them) the way the import run does, one converter for all
 // songs, and prints the throughput in MB/s of rich text read.
 #include "platform/rtf/RichText.h"
+#include "support/EasyWorshipSongs.h"
 
 #include <algorithm>
 #include <chrono>
@@ -19,58 +20,14 @@ constexpr std::size_t kSongs = 2000;
 // busy machine gives.
 constexpr std::size_t kBatchSongs = 100;
 constexpr int kRounds = 20;
-constexpr std::size_t kMinSongBytes = 3 * 1024;
-constexpr std::size_t kMaxSongBytes = 5 * 1024;
-
-// The header EasyWorship's rich edit control writes before the first line.
-const char kHeader[] =
-    "{\\rtf1\\ansi\\deff0\\deftab254{\\fonttbl{\\f0\\fnil\\fcharset1 Arial;}}"
-    "{\\colortbl\\red0\\green0\\blue0;\\red255\\green0\\blue0;\\red0\\green128\\blue0;\\red0\\green0\\blue255;"
-    "\\red255\\green255\\blue0;\\red255\\green0\\blue255;\\red128\\green0\\blue128;\\red128\\green0\\blue0;"
-    "\\red0\\green255\\blue0;\\red0\\green255\\blue255;\\red0\\green128\\blue128;\\red0\\green0\\blue128;"
-    "\\red255\\green255\\blue255;\\red192\\green192\\blue192;\\red128\\green128\\blue128;\\red0\\green0\\blue0;}\r\n"
-    "\\paperw12240\\paperh15840\\margl1880\\margr1880\\margt1440\\margb1440"
-    "{\\*\\pnseclvl1\\pnucrm\\pnstart1\\pnhang\\pnindent720{\\pntxtb}{\\pntxta{.}}}\r\n"
-    "{\\*\\pnseclvl2\\pnucltr\\pnstart1\\pnhang\\pnindent720{\\pntxtb}{\\pntxta{.}}}\r\n";
-const char kParagraph[] = "\\ql\\li0\\fi0\\ri0\\sb0\\sl\\sa0 \\plain\\f0\\fs16\\fntnamaut ";
-
-const char* const kLyricLines[] = {
-    "Gro\\'dfer Gott, wir loben dich, Herr, wir preisen deine St\\'e4rke",
-    "Amazing grace, how sweet the sound that saved a wretch like me",
-    "Deg v\\'e6re \\'e6re, Herre over alle makter",
-    "takk for at du s\\'f8ker oss i n\\'f8d",
-    "Vor dir neigt die Erde sich und bewundert deine Werke",
-    "How great Thou art, how great Thou art",
-    "Then sings my soul, my Saviour God, to Thee",
-    "S\\'e5 store ting har du gjort for oss",
-};
-
-std::string MakeSong(std::size_t seed) {
-    const std::size_t target = kMinSongBytes + (seed * 7919) % (kMaxSongBytes - kMinSongBytes);
-    std::string song = kHeader;
-    for (std::size_t line = 0; song.size() < target; ++line) {
-        song += kParagraph;
-        if (line % 6 == 0) {
-            song += (line / 6) % 2 == 0 ? "Verse " + std::to_string(line / 12 + 1) : std::string("Chorus ");
-        } else if (line % 6 == 5) {
-            // an empty paragraph separates slides
-        } else {
-            song += kLyricLines[(seed + line) % std::size(kLyricLines)];
-        }
-        song += "\\par\r\n";
-    }
-    song += "}";
-    return song;
-}
-
 }  // namespace
 
 int main() {
     std::vector<std::string> songs;
     std::size_t totalBytes = 0;
-    for (std::size_t i = 0; i < kSongs; ++i) {
-        songs.push_back(MakeSong(i));
-        totalBytes += songs.back().size();
+    for (sample::Song& song : sample::MakeBenchmarkLibrary(kSongs)) {
+        totalBytes += song.words.size();
+        songs.push_back(std::move(song.words));
     }
 
     RichTextConverter converter;

@@ -1,6 +1,9 @@
 #include "support/EasyWorshipSongs.h"
 
+#include "platform/CodePage.h"
+
 #include <cstdio>
+#include <random>
 
 namespace sample {
 
@@ -62,6 +65,34 @@ paradox::RecordValues EasyWorshipRecord(const Song& song, int recId)
     set("Favorite", "0");
     set("Last Modified", "2009-03-14 13:45:07");
     return values;
+}
+
+std::vector<Song> MakeBenchmarkLibrary(int count)
+{
+    static const char* const kWords[] = {"grace", "Herr", "light", "Gnade", "sound", "K\xF6nig", "heart", "Himmel",
+                                         "glory", "St\xE4rke", "praise", "Freude", "river", "Ehre", "peace", "Gr\xF6\xDF" "e"};
+    constexpr size_t kMinRichText = 3 * 1024, kMaxRichText = 5 * 1024;
+    std::mt19937 random(7);
+    std::vector<Song> songs;
+    songs.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const size_t target = kMinRichText + random() % (kMaxRichText - kMinRichText);
+        std::vector<std::string> lines;
+        std::string words;
+        for (int verse = 1; words.size() < target; ++verse) {
+            lines.push_back(verse % 3 == 0 ? "Chorus" : "Verse " + std::to_string(verse));
+            for (int l = 0; l < 4; ++l) {
+                std::string line;
+                for (int w = 0; w < 6; ++w) line += std::string(w ? " " : "") + kWords[random() % 16];
+                lines.push_back(line);
+            }
+            lines.push_back("");
+            words = EasyWorshipRichText(lines);
+        }
+        songs.push_back({"Song " + std::to_string(i) + " " + kWords[i % 16], "Author " + std::to_string(i % 300),
+                         "Public domain", std::move(words)});
+    }
+    return songs;
 }
 
 void WriteEasyWorshipTable(const std::string& tablePath, const std::vector<Song>& songs)

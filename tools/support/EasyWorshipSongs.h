@@ -23,6 +23,11 @@ struct Song {
 // for `song`, with the number `recId` and the other fields as a new song has.
 paradox::RecordValues EasyWorshipRecord(const Song& song, int recId);
 
+// A library of `count` songs for the benchmarks: verses of German and English
+// words with umlauts, section labels and slide breaks, each song's rich text
+// 3 to 5 KB as in real libraries. The same count always gives the same songs.
+std::vector<Song> MakeBenchmarkLibrary(int count);
+
 // Writes `songs` as an EasyWorship song table at `tablePath` (and its memo
 // file beside it).
 void WriteEasyWorshipTable(const std::string& tablePath, const std::vector<Song>& songs);
