@@ -12,6 +12,7 @@
 
 #include "app/ImportRun.h"
 #include "platform/CodePage.h"
+#include "platform/FileSystem.h"
 #include "platform/Table.h"
 #include "platform/rtf/RichText.h"
 #include "support/EasyWorshipSongs.h"
@@ -47,14 +48,21 @@ int RunImport(const std::string& table, const std::string& folder)
 // The floor: the same number of files of the same sizes, written plainly
 // (over the files of an earlier floor run when there are some, as the second
 // import run writes over its own).
-int RunFloor(const std::string& sizesFrom, const std::string& folder)
+// With `replace`, each file goes through the song writer's own file step
+// (temporary file and rename), which shows what crash safety costs alone.
+int RunFloor(const std::string& sizesFrom, const std::string& folder, bool replace)
 {
     std::vector<std::pair<std::string, std::string>> files;
     for (const auto& e : fs::directory_iterator(sizesFrom))
         files.emplace_back(e.path().filename().string(), std::string(e.file_size(), 'x'));
     fs::create_directories(folder);
     const auto start = Clock::now();
-    for (const auto& [name, bytes] : files) std::ofstream(folder + "/" + name, std::ios::binary) << bytes;
+    for (const auto& [name, bytes] : files) {
+        if (replace)
+            ReplaceFileContents(folder + "/" + name, bytes);
+        else
+            std::ofstream(folder + "/" + name, std::ios::binary) << bytes;
+    }
     std::printf("%.6f %ld\n", Seconds(start), PeakResidentKiB());
     return 0;
 }
@@ -83,7 +91,8 @@ int main(int argc, char** argv)
 {
     SetACP(1252);
     if (argc == 4 && std::string(argv[1]) == "--run") return RunImport(argv[2], argv[3]);
-    if (argc == 4 && std::string(argv[1]) == "--floor") return RunFloor(argv[2], argv[3]);
+    if (argc == 4 && std::string(argv[1]) == "--floor") return RunFloor(argv[2], argv[3], false);
+    if (argc == 4 && std::string(argv[1]) == "--floor-replace") return RunFloor(argv[2], argv[3], true);
     if (argc == 4 && std::string(argv[1]) == "--make") {
         sample::WriteEasyWorshipTable(argv[3], sample::MakeBenchmarkLibrary(std::atoi(argv[2])));
         return 0;
@@ -103,6 +112,8 @@ int main(int argc, char** argv)
         const Measure again = Child(self, "--run \"" + table + "\" \"" + out + "\"");
         const Measure floorFresh = Child(self, "--floor \"" + out + "\" \"" + out + "-floor\"");
         const Measure floorAgain = Child(self, "--floor \"" + out + "\" \"" + out + "-floor\"");
+        const Measure replaceFresh = Child(self, "--floor-replace \"" + out + "\" \"" + out + "-replace\"");
+        const Measure replaceAgain = Child(self, "--floor-replace \"" + out + "\" \"" + out + "-replace\"");
         const double tableMB = (fs::file_size(table) + fs::file_size(work / ("Songs" + std::to_string(count) + ".MB"))) / 1e6;
         std::printf("%6d songs (table and memo %.1f MB)\n", count, tableMB);
         std::printf("  into an empty folder:  %.3f s  %6.0f songs/s  floor %.3f s  ratio %.2f  peak memory %.1f MB\n",
@@ -111,6 +122,8 @@ int main(int argc, char** argv)
         std::printf("  over existing files:   %.3f s  %6.0f songs/s  floor %.3f s  ratio %.2f  peak memory %.1f MB\n",
                     again.seconds, count / again.seconds, floorAgain.seconds, again.seconds / floorAgain.seconds,
                     again.peakKiB / 1024.0);
+        std::printf("  the file step alone (temporary file and rename): %.3f s empty, %.3f s over existing\n",
+                    replaceFresh.seconds, replaceAgain.seconds);
     }
     fs::remove_all(work);
     return 0;
