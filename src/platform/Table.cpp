@@ -2,6 +2,10 @@
 
 #include "platform/paradox/ByteSource.h"
 #include "platform/paradox/ParadoxTable.h"
+#include "platform/paradox/TableUpdate.h"
+#include "platform/DurableFiles.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -20,6 +24,7 @@ void TTable::Open(const std::string& path)
         if (path == path_) return;
         throw EDatabaseError(name_ + ": Cannot perform this operation on an open dataset");
     }
+    paradox::RecoverTable(path, SystemFiles());
     auto table = std::make_unique<paradox::ParadoxTable>(paradox::OpenFileSource(path), [path] {
         const auto memoPath = paradox::FindSiblingIgnoringCase(path, kMemoExtension);
         return memoPath ? paradox::OpenFileSource(*memoPath) : nullptr;
@@ -77,10 +82,69 @@ std::string TTable::AsText(int field) const
     return table_->Text(current_, static_cast<size_t>(field));
 }
 
+void TTable::CheckRow(size_t row) const
+{
+    if (row >= RecordCount())
+        throw EDatabaseError(name_ + ": Record " + std::to_string(row) + " out of range");
+}
+
 std::string TTable::RecordText(size_t row, int field) const
 {
     CheckField(field);
-    if (row >= RecordCount())
-        throw EDatabaseError(name_ + ": Record " + std::to_string(row) + " out of range");
+    CheckRow(row);
     return table_->Text(row, static_cast<size_t>(field));
+}
+
+size_t TTable::PostFieldText(size_t row, int field, std::u16string_view value)
+{
+    CheckField(field);
+    CheckRow(row);
+    const std::string ansi = Utf16ToAnsi(value);
+    // The table is read again whatever happened: a failed change may have
+    // been rolled back, and the open files must not show a stale block.
+    try {
+        const size_t moved = paradox::UpdateAlphaField(path_, row, static_cast<size_t>(field), ansi, SystemFiles());
+        Reopen();
+        return moved;
+    } catch (...) {
+        ReopenAfterFailure();
+        throw;
+    }
+}
+
+void TTable::DeleteRecord(size_t row)
+{
+    CheckRow(row);
+    try {
+        paradox::DeleteTableRecord(path_, row, SystemFiles());
+    } catch (...) {
+        ReopenAfterFailure();
+        throw;
+    }
+    Reopen();
+}
+
+void TTable::Reopen()
+{
+    const std::string path = path_;
+    const size_t current = current_;
+    table_.reset();
+    path_.clear();
+    try {
+        Open(path);
+    } catch (...) {
+        Close();
+        throw;
+    }
+    current_ = std::min(current, RecordCount() == 0 ? 0 : RecordCount() - 1);
+    eof_ = RecordCount() == 0;
+}
+
+void TTable::ReopenAfterFailure()
+{
+    try {
+        Reopen();
+    } catch (const Exception&) {
+        // The change's own error is the one to report; the table is closed.
+    }
 }

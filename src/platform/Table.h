@@ -22,7 +22,8 @@ public:
 
     // Opens the table at `path` (a native path to the ".DB" file; the memo
     // file beside it is found whatever the case of its name, and opened only
-    // when a memo value needs it). Throws EDatabaseError naming the file and
+    // when a memo value needs it). A change that an earlier run left
+    // unfinished (its journal beside the table) is rolled back first. Throws EDatabaseError naming the file and
     // what is wrong; the component is then closed. While a table is open, the
     // same path again changes nothing and another path is refused with
     // "<name>: Cannot perform this operation on an open dataset".
@@ -45,8 +46,18 @@ public:
     size_t RecordCount() const override;
     std::string RecordText(size_t row, int field) const override;
 
+    // Written to the file at once, as one crash-safe change (TableUpdate.h
+    // lists what is refused). The value is stored in the system ANSI code
+    // page, best fit. The position stays on the same row number, moved back
+    // when that row is gone.
+    size_t PostFieldText(size_t row, int field, std::u16string_view value) override;
+    void DeleteRecord(size_t row) override;
+
 private:
     void CheckField(int field) const;
+    void CheckRow(size_t row) const;
+    void Reopen();
+    void ReopenAfterFailure();
 
     std::string name_;
     std::string path_;

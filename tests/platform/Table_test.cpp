@@ -200,3 +200,47 @@ TEST_F(TableTest, EmptyTable)
 }
 
 }  // namespace
+
+// The grid's edits and deletions reach the file; a following open sees them.
+TEST_F(TableTest, PostedEditsAndDeletionsReachTheFile)
+{
+    TTable table("Table1");
+    table.Open(folder / "Songs.DB");
+    table.First();
+    table.Next();
+    table.Next();
+    // Unicode from the grid, stored best fit in the system code page (1252).
+    EXPECT_EQ(table.PostFieldText(2, 0, u"Ærlig \u201Cł\u201D \u0142"), 2u);
+    EXPECT_EQ(table.RecordText(2, 0), "\xC6rlig \x93l\x94 l");
+    EXPECT_EQ(table.RecNo(), 2u);
+    table.DeleteRecord(0);
+    EXPECT_EQ(table.RecordCount(), 2u);
+    EXPECT_EQ(table.RecNo(), 1u);  // the position stays on its row number, moved back when that row is gone
+
+    TTable again("Table2");
+    again.Open(folder / "Songs.DB");
+    EXPECT_EQ(again.RecordText(0, 0), "Second");
+    EXPECT_EQ(again.RecordText(1, 0), "\xC6rlig \x93l\x94 l");
+    EXPECT_EQ(again.RecordText(1, 3), std::string(100, 'x'));
+    EXPECT_NE(ErrorOf([&] { table.PostFieldText(0, 2, std::u16string(41, u'c')); })
+                  .find("field 'Copyright' holds at most 40 characters; the value has 41"),
+              std::string::npos);
+    EXPECT_EQ(ErrorOf([&] { table.DeleteRecord(2); }), "Table1: Record 2 out of range");
+}
+
+TEST_F(TableTest, AKeyedTableMovesAnEditedKeyAndRefusesADuplicate)
+{
+    paradox::TableSpec spec = Spec();
+    spec.keyFieldCount = 2;
+    paradox::WriteParadoxTable(folder / "Keyed.DB", spec, kSongs);
+    TTable table("Table1");
+    table.Open(folder / "Keyed.DB");
+    EXPECT_EQ(table.PostFieldText(0, 0, u"Zulu"), 2u);
+    EXPECT_EQ(table.RecordText(2, 0), "Zulu");
+    EXPECT_EQ(table.RecordText(0, 0), "Second");
+    EXPECT_EQ(table.PostFieldText(1, 0, u"Second"), 1u);  // ("Second", "C") after ("Second", "")
+    // Without the component's name in front, as the platform raised it.
+    EXPECT_EQ(ErrorOf([&] { table.PostFieldText(1, 1, u""); }), "Key violation");
+    EXPECT_EQ(table.RecordText(1, 1), "C");
+    EXPECT_TRUE(std::filesystem::exists(folder / "Keyed.PX"));
+}

@@ -126,7 +126,7 @@ TableHeader ReadTableHeader(const ByteSource& file)
         fail("not a Paradox table (file type " + std::to_string(h.fileType) + ")");
     if (h.version < kFirstVersion || h.version > kVersion7)
         fail("not a Paradox table of a known level (version byte " + std::to_string(h.version) + ")");
-    if (ReadU32(fixed + header::kEncryption) != 0)
+    if (h.version < kVersion4 && ReadU32(fixed + header::kEncryption) != 0)
         fail("the table is encrypted (password protected); remove the password in Paradox or EasyWorship first");
 
     const size_t descriptorStart = DescriptorStart(h.version);

@@ -30,7 +30,10 @@ inline constexpr size_t kLastBlock = 0x10;         // u16
 inline constexpr size_t kModifiedFlags = 0x14;     // u8
 inline constexpr size_t kFieldCount = 0x21;        // u16
 inline constexpr size_t kKeyFieldCount = 0x23;     // u16, leading fields of the primary key
-inline constexpr size_t kEncryption = 0x25;        // u32, non-zero: encrypted
+// u32: the password code of levels 3.0 and 3.5 (non-zero: encrypted). Later
+// levels keep kLaterLevelsMarker here and the code at kEncryption2.
+inline constexpr size_t kEncryption = 0x25;
+inline constexpr uint32_t kLaterLevelsMarker = 0xFF00FF00;
 inline constexpr size_t kSortOrder = 0x29;         // u8
 inline constexpr size_t kChangeCount = 0x2D;       // u8
 inline constexpr size_t kWriteProtected = 0x38;    // u8

@@ -3,7 +3,9 @@
 #include "platform/FileSystem.h"
 #include "platform/paradox/Encoding.h"
 #include "platform/paradox/FieldEncoding.h"
+#include "platform/paradox/ByteSource.h"
 #include "platform/paradox/MemoFile.h"
+#include "platform/paradox/PrimaryIndex.h"
 
 #include <algorithm>
 #include <cstring>
@@ -183,6 +185,7 @@ std::string BuildHeader(const TableSpec& spec, const std::vector<FieldDescriptor
     WriteU16(h + header::kFieldCount, static_cast<uint16_t>(n));
     WriteU16(h + header::kKeyFieldCount, spec.keyFieldCount);
     h[header::kFileVersion] = kVersion7;
+    WriteU32(h + header::kEncryption, header::kLaterLevelsMarker);  // as Paradox 4 and later write it
     WriteU16(h + header::kMaxBlocks, static_cast<uint16_t>(blockCount));
     WriteU16(h + header::kFieldCount2, static_cast<uint16_t>(n));
     WriteU16(h + header::kCodePage, spec.codePage);
@@ -251,6 +254,11 @@ TableFiles BuildParadoxTable(const TableSpec& spec, const std::vector<RecordValu
             std::memcpy(block + kBlockHeaderSize + i * recordSize, encoded[first + i].data(), recordSize);
     }
     files.memo = memo.Take();
+    if (spec.keyFieldCount > 0) {
+        const auto source = MemorySource("table", files.table);
+        const TableHeader header = ReadTableHeader(*source);
+        if (blockCount <= IndexEntriesPerBlock(header)) files.index = BuildPrimaryIndex(header, *source);
+    }
     return files;
 }
 
@@ -263,6 +271,7 @@ void WriteParadoxTable(const std::string& tablePath, const TableSpec& spec, cons
         dot != std::string::npos && (slash == std::string::npos || dot > slash) ? tablePath.substr(0, dot) : tablePath;
     ReplaceFileContents(tablePath, files.table);
     ReplaceFileContents(stem + ".MB", files.memo);
+    if (!files.index.empty()) ReplaceFileContents(stem + ".PX", files.index);
 }
 
 TableSpec EasyWorshipSongsSpec()

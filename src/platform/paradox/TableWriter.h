@@ -1,4 +1,4 @@
-// Writes Paradox 7 tables with their memo file: for tests, the sample library
+// Writes Paradox 7 tables with their memo file (and primary index): for tests, the sample library
 // and the benchmarks now, and for the table's write support later.
 //
 // Values are given as text in the forms the reader gives back (FieldText.h),
@@ -40,10 +40,13 @@ struct TableSpec {
 
 using RecordValues = std::vector<std::optional<std::string>>;
 
-// The bytes of the ".DB" and ".MB" files.
+// The bytes of the ".DB", ".MB" and (keyed tables only) ".PX" files.
 struct TableFiles {
     std::string table;
     std::string memo;
+    // Empty for an unkeyed table, and for a keyed one whose index would need
+    // more than one level (PrimaryIndex.h): such a table has no .PX.
+    std::string index;
 };
 
 // Builds the files. Throws std::invalid_argument for a field list or a value
@@ -52,7 +55,7 @@ struct TableFiles {
 TableFiles BuildParadoxTable(const TableSpec& spec, const std::vector<RecordValues>& records);
 
 // Builds the files and writes them as `tablePath` and the same path with the
-// extension ".MB". Throws EFCreateError when a file cannot be written.
+// extensions ".MB" and, for a keyed table, ".PX". Throws EFCreateError when a file cannot be written.
 void WriteParadoxTable(const std::string& tablePath, const TableSpec& spec, const std::vector<RecordValues>& records);
 
 // EasyWorship 2009's song table: its 45 fields, keyed on Title and Author.

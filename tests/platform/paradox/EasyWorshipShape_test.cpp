@@ -61,6 +61,13 @@ TEST(EasyWorshipShape, FortyFiveFieldsInOneBlockOfThreeRecords)
     EXPECT_EQ(h.fields[6].type, FieldType::Memo);
     EXPECT_EQ(h.fields[6].width, 250u);
     EXPECT_EQ(h.fields[44].name, "Vendor ID");
+    // Paradox 4 and later keep this marker where level 3 kept its password
+    // code; it does not mean the table is encrypted. Writers that leave a
+    // zero there make tables that read just as well.
+    EXPECT_EQ(GetU32(files.table, header::kEncryption), 0xFF00FF00u);
+    TableFiles zeroed = files;
+    testing::PutU32(zeroed.table, header::kEncryption, 0);
+    EXPECT_EQ(OpenBuilt(zeroed)->RecordCount(), 3u);
 
     // One data block, no neighbours, its last record at 2 x 1123.
     EXPECT_EQ(h.fileBlocks, 1u);

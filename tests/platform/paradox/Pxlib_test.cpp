@@ -3,6 +3,9 @@
 // here only; the product never links it.
 #include "ParadoxFixtures.h"
 
+#include "platform/DurableFiles.h"
+#include "platform/paradox/TableUpdate.h"
+
 #include "../../TempFolder.h"
 
 // pxlib's header declares C functions without saying so.
@@ -35,6 +38,7 @@ public:
     PxlibTable& operator=(const PxlibTable&) = delete;
 
     bool Opened() const { return opened_; }
+    pxdoc_t* Doc() const { return doc_; }
     const std::string& Errors() const { return errors_; }
     pxhead_t& Head() const { return *doc_->px_head; }
     int Records() { return PX_get_num_records(doc_); }
@@ -116,7 +120,7 @@ TEST_P(PxlibComparison, AlphaAndNumberValuesAgree)
     TempFolder folder;
     WriteParadoxTable(folder / "Songs.DB", spec, records);
 
-    const TableFiles files{ReadFileBytes(folder / "Songs.DB"), ReadFileBytes(folder / "Songs.MB")};
+    const TableFiles files{ReadFileBytes(folder / "Songs.DB"), ReadFileBytes(folder / "Songs.MB"), ""};
     const auto ours = testing::OpenBuilt(files);
     PxlibTable theirs(folder / "Songs.DB");
     ASSERT_TRUE(theirs.Opened()) << theirs.Errors();
@@ -181,7 +185,7 @@ TEST(PxlibComparison, EasyWorshipShapedTable)
     }
     TempFolder folder;
     WriteParadoxTable(folder / "Songs.DB", EasyWorshipSongsSpec(), songs);
-    const TableFiles files{ReadFileBytes(folder / "Songs.DB"), ReadFileBytes(folder / "Songs.MB")};
+    const TableFiles files{ReadFileBytes(folder / "Songs.DB"), ReadFileBytes(folder / "Songs.MB"), ""};
     const auto ours = testing::OpenBuilt(files);
     PxlibTable theirs(folder / "Songs.DB");
     ASSERT_TRUE(theirs.Opened()) << theirs.Errors();
@@ -198,6 +202,50 @@ TEST(PxlibComparison, EasyWorshipShapedTable)
         EXPECT_EQ(LongText(theirs.Long(record, ours->Fields()[2].offset, 4)), ours->Text(r, 2));
     }
     EXPECT_EQ(theirs.Errors(), "");
+}
+
+
+// A table after our edits and deletions, and the primary index we keep for
+// it: pxlib reads the records, opens the index, and finds every record
+// through it.
+TEST(PxlibComparison, EditedTableAndItsPrimaryIndex)
+{
+    const int kTotal = 100;  // 10 data blocks: one index block names 13
+    TableSpec spec = testing::SongSpec(2);
+    spec.blockSizeKiB = 1;
+    std::vector<RecordValues> records;
+    for (int i = 0; i < kTotal; ++i)
+        records.push_back({"Song " + std::to_string(1000 + i), "Author \xC5", i % 4 ? "" : std::string(3000, 'w')});
+    TempFolder folder;
+    const std::string path = folder / "Songs.DB";
+    WriteParadoxTable(path, spec, records);
+    for (size_t i = 0; i < 20; ++i) DeleteTableRecord(path, (i * 13) % (kTotal - i), SystemFiles());
+    for (size_t i = 0; i < 20; ++i) UpdateAlphaField(path, (i * 7) % static_cast<size_t>(kTotal - 20), 0, "Edited " + std::to_string(900 - i), SystemFiles());
+
+    const TableFiles files{ReadFileBytes(path), ReadFileBytes(folder / "Songs.MB"), ""};
+    const auto ours = testing::OpenBuilt(files);
+    const int kLeft = kTotal - 20;
+    ASSERT_EQ(ours->RecordCount(), static_cast<size_t>(kLeft));
+
+    PxlibTable index(folder / "Songs.PX");
+    ASSERT_TRUE(index.Opened()) << index.Errors();
+    EXPECT_EQ(index.Head().px_filetype, 1);
+    EXPECT_EQ(index.Head().px_numindexlevels, 1);
+    EXPECT_EQ(index.Head().px_recordsize, 40 + 30 + 6);
+    ASSERT_EQ(PX_read_primary_index(index.Doc()), 0) << index.Errors();
+
+    PxlibTable theirs(path);
+    ASSERT_TRUE(theirs.Opened()) << theirs.Errors();
+    ASSERT_EQ(PX_add_primary_index(theirs.Doc(), index.Doc()), 0) << theirs.Errors();
+    ASSERT_EQ(theirs.Records(), kLeft);
+    for (int row = 0; row < kLeft; ++row) {
+        std::string record = theirs.Record(row);
+        const size_t r = static_cast<size_t>(row);
+        EXPECT_EQ(theirs.Alpha(record, 0, 40), ours->Text(r, 0)) << row;
+        EXPECT_EQ(theirs.Alpha(record, 40, 30), ours->Text(r, 1)) << row;
+    }
+    EXPECT_EQ(theirs.Errors(), "");
+    EXPECT_EQ(index.Errors(), "");
 }
 
 }  // namespace
