@@ -1,8 +1,9 @@
 // Editing and deleting in the grid, through the song table's write support.
-// These run over MemorySongTable: TTable's own write support is tested with
-// TTable; here what matters is what the window does with it.
+// Most run over MemorySongTable, which can be made to refuse or fail; the last
+// one runs over the program's own table on a copy of the sample library.
 #include "WindowFixture.h"
 #include "platform/System.h"
+#include "platform/Table.h"
 #include "../TempFolder.h"
 
 #include <QLineEdit>
@@ -186,4 +187,49 @@ TEST_F(GridTest, AnUnreadableRecordIsReportedOnceAndTheOthersShow)
     EXPECT_EQ(Shown(0, 0), QString::fromStdString(memory->records[0][0]));
     EXPECT_EQ(Shown(2, 0), QString::fromStdString(memory->records[2][0]));
     ExpectUsable();
+}
+
+// The same through the program's own table, on a copy of the sample library:
+// the changes reach EasyWorship's files and the next run uses them.
+TEST_F(GridTest, EditsAndDeletionsReachTheSongTableItself)
+{
+    TempFolder library, out;
+    for (const char* ext : {".DB", ".MB", ".PX"})
+        fs::copy_file(TESSALINE_SOURCE "/samples/Songs" + std::string(ext), library / ("Songs" + std::string(ext)));
+    const std::string table = library / "Songs.DB";
+    MakeWindow();
+    Open(table);
+    ASSERT_EQ(ShownRows(), 13);
+    const auto rowOf = [this](const QString& title) {
+        for (int row = 0; row < ShownRows(); ++row)
+            if (Shown(row, 0) == title) return row;
+        return -1;
+    };
+
+    const int amazing = rowOf(QStringLiteral("Amazing Grace"));
+    ASSERT_GE(amazing, 0);
+    ASSERT_NE(Type(amazing, 0, QString::fromUtf8("Amazing Grace \xC3\xBC")), nullptr);
+    deleteAnswer = true;
+    window->ACEdit1->setText(QString::fromStdString(out.Path().string()));
+    RandSeed = 0;
+    window->GoBtnClick();   // posts the open edit first
+    ASSERT_TRUE(boxes.empty()) << boxes[0].text.toStdString();
+    EXPECT_TRUE(fs::exists(out / "Amazing Grace \xC3\xBC.sng"));
+    EXPECT_FALSE(fs::exists(out / "Amazing Grace.sng"));
+
+    const int stille = rowOf(QStringLiteral("Stille Nacht"));
+    ASSERT_GE(stille, 0);
+    PressCtrlDelete(stille);
+    ASSERT_TRUE(boxes.empty()) << boxes[0].text.toStdString();
+    EXPECT_EQ(ShownRows(), 12);
+
+    // A fresh reader of the files sees both changes.
+    TTable reread("Table1");
+    reread.Open(table);
+    EXPECT_EQ(reread.RecordCount(), 12u);
+    const int title = reread.FieldIndex("Title");
+    std::vector<std::string> titles;
+    for (size_t row = 0; row < reread.RecordCount(); ++row) titles.push_back(reread.RecordText(row, title));
+    EXPECT_NE(std::find(titles.begin(), titles.end(), "Amazing Grace \xFC"), titles.end());
+    EXPECT_EQ(std::find(titles.begin(), titles.end(), "Stille Nacht"), titles.end());
 }
