@@ -5,7 +5,8 @@
 // from a fresh process per run, at 1,000 and at 10,000 songs, to show that it
 // does not grow with the library.
 //
-//   import_bench [songs]              (default 10000; the driver)
+//   import_bench [songs [folder]]     (default 10000 songs in the system's
+//                                     temporary folder; the driver)
 //   import_bench --make N Songs.DB    (a library to profile with)
 //   import_bench --run Songs.DB out   (one run, as the driver starts it)
 #include "PeakMemory.h"
@@ -99,7 +100,7 @@ int main(int argc, char** argv)
     }
 
     const int songs = argc > 1 ? std::atoi(argv[1]) : 10'000;
-    const fs::path work = fs::temp_directory_path() / "tessaline-import-bench";
+    const fs::path work = (argc > 2 ? fs::path(argv[2]) : fs::temp_directory_path()) / "tessaline-import-bench";
     fs::remove_all(work);
     fs::create_directories(work);
     const std::string self = fs::canonical("/proc/self/exe").string();

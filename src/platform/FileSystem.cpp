@@ -29,9 +29,9 @@ std::string FolderOf(const std::string& path)
 int CreateTemporaryBeside(const std::string& folder, std::string& tempPath)
 {
     static std::atomic<unsigned> counter{0};
+    static const std::string processId = std::to_string(::getpid());
     for (;;) {
-        tempPath = folder + "/.tessaline-" + std::to_string(::getpid()) + "-" +
-                   std::to_string(counter++) + ".tmp";
+        tempPath = folder + "/.tessaline-" + processId + "-" + std::to_string(counter++) + ".tmp";
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
