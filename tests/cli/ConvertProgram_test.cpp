@@ -86,9 +86,9 @@ TEST(ConvertProgram, ErrorsAreOneLineWithTheErrorBoxText)
 {
     TempFolder scratch;
     // A table without lyrics column: the folder is made before the lookup.
-    paradox::TableSpec spec;
-    spec.fields = {{"Title", paradox::FieldType::Alpha, 50}};
-    paradox::WriteParadoxTable(scratch / "NoWords.DB", spec, {{std::string("x")}});
+    paradox::TableSpec shape;
+    shape.fields = {{"Title", paradox::FieldType::Alpha, 50}};
+    paradox::WriteParadoxTable(scratch / "NoWords.DB", shape, {{std::string("x")}});
     sample::WriteEasyWorshipTable(scratch / "Songs.DB", {{"One", "", "", "a"}, {"Two", "", "", "b"}});
     fs::create_directories(scratch / "blocked/Two.sng");
 

@@ -15,16 +15,16 @@ namespace {
 
 using paradox::FieldType;
 
-paradox::TableSpec Spec()
+paradox::TableSpec SongShape()
 {
-    paradox::TableSpec spec;
-    spec.fields = {{"Title", FieldType::Alpha, 40},
+    paradox::TableSpec shape;
+    shape.fields = {{"Title", FieldType::Alpha, 40},
                    {"Author", FieldType::Alpha, 40},
                    {"Copyright", FieldType::Alpha, 40},
                    {"Words", FieldType::Memo, 20},
                    {"\xC4nderung", FieldType::Short}};
-    spec.codePage = 1252;
-    return spec;
+    shape.codePage = 1252;
+    return shape;
 }
 
 const std::vector<paradox::RecordValues> kSongs = {
@@ -48,7 +48,7 @@ protected:
     void SetUp() override
     {
         SetACP(1252);
-        paradox::WriteParadoxTable(folder / "Songs.DB", Spec(), kSongs);
+        paradox::WriteParadoxTable(folder / "Songs.DB", SongShape(), kSongs);
     }
     void TearDown() override { SetACP(0); }
     TempFolder folder;
@@ -174,7 +174,7 @@ TEST_F(TableTest, OpenErrorsNameTheFileAndLeaveTheComponentClosed)
 
 TEST_F(TableTest, AnOpenTableKeepsItsFile)
 {
-    paradox::WriteParadoxTable(folder / "Other.DB", Spec(), {});
+    paradox::WriteParadoxTable(folder / "Other.DB", SongShape(), {});
     TTable table("Table1");
     table.Open(folder / "Songs.DB");
     table.Next();
@@ -191,7 +191,7 @@ TEST_F(TableTest, AnOpenTableKeepsItsFile)
 
 TEST_F(TableTest, EmptyTable)
 {
-    paradox::WriteParadoxTable(folder / "Empty.DB", Spec(), {});
+    paradox::WriteParadoxTable(folder / "Empty.DB", SongShape(), {});
     TTable table("Table1");
     table.Open(folder / "Empty.DB");
     table.First();
@@ -230,9 +230,9 @@ TEST_F(TableTest, PostedEditsAndDeletionsReachTheFile)
 
 TEST_F(TableTest, AKeyedTableMovesAnEditedKeyAndRefusesADuplicate)
 {
-    paradox::TableSpec spec = Spec();
-    spec.keyFieldCount = 2;
-    paradox::WriteParadoxTable(folder / "Keyed.DB", spec, kSongs);
+    paradox::TableSpec shape = SongShape();
+    shape.keyFieldCount = 2;
+    paradox::WriteParadoxTable(folder / "Keyed.DB", shape, kSongs);
     TTable table("Table1");
     table.Open(folder / "Keyed.DB");
     EXPECT_EQ(table.PostFieldText(0, 0, u"Zulu"), 2u);

@@ -48,11 +48,11 @@ std::string EasyWorshipRichText(const std::vector<std::string>& ansiLines)
 
 paradox::RecordValues EasyWorshipRecord(const Song& song, int recId)
 {
-    static const paradox::TableSpec spec = paradox::EasyWorshipSongsSpec();
-    paradox::RecordValues values(spec.fields.size());
+    static const paradox::TableSpec shape = paradox::EasyWorshipSongsSpec();
+    paradox::RecordValues values(shape.fields.size());
     auto set = [&](const char* name, std::string value) {
-        for (size_t i = 0; i < spec.fields.size(); ++i)
-            if (spec.fields[i].name == name) values[i] = std::move(value);
+        for (size_t i = 0; i < shape.fields.size(); ++i)
+            if (shape.fields[i].name == name) values[i] = std::move(value);
     };
     set("Title", song.title);
     set("Author", song.author);

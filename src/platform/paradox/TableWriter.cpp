@@ -34,19 +34,19 @@ uint8_t FixedSize(FieldType type, uint8_t given)
     }
 }
 
-std::vector<FieldDescriptor> Describe(const TableSpec& spec)
+std::vector<FieldDescriptor> Describe(const TableSpec& shape)
 {
-    if (spec.fields.empty() || spec.fields.size() > kMaxFields)
+    if (shape.fields.empty() || shape.fields.size() > kMaxFields)
         throw std::invalid_argument("a table has 1 to 255 fields");
-    if (spec.keyFieldCount > spec.fields.size()) throw std::invalid_argument("more key fields than fields");
-    const uint8_t kib = spec.blockSizeKiB;
+    if (shape.keyFieldCount > shape.fields.size()) throw std::invalid_argument("more key fields than fields");
+    const uint8_t kib = shape.blockSizeKiB;
     if (!((kib >= 1 && kib <= 4) || kib == 8 || kib == 16 || kib == 32))
         throw std::invalid_argument("block size must be 1, 2, 3, 4, 8, 16 or 32 KiB");
 
     std::vector<FieldDescriptor> fields;
     size_t offset = 0;
-    for (size_t i = 0; i < spec.fields.size(); ++i) {
-        const FieldSpec& f = spec.fields[i];
+    for (size_t i = 0; i < shape.fields.size(); ++i) {
+        const FieldSpec& f = shape.fields[i];
         const uint8_t size = FixedSize(f.type, f.size);
         size_t width = size;
         if (f.type == FieldType::Bcd) {
@@ -56,7 +56,7 @@ std::vector<FieldDescriptor> Describe(const TableSpec& spec)
         if (IsBlobType(f.type) && size < kBlobLeaderSize)
             throw std::invalid_argument("field '" + f.name + "': a memo slot holds at least its 10-byte leader");
         if (width == 0) throw std::invalid_argument("field '" + f.name + "' has no size");
-        if (i < spec.keyFieldCount && IsBlobType(f.type))
+        if (i < shape.keyFieldCount && IsBlobType(f.type))
             throw std::invalid_argument("field '" + f.name + "': memo and blob fields cannot be keys");
         if (f.name.empty() || f.name.find('\0') != std::string::npos)
             throw std::invalid_argument("field names are not empty and hold no NUL");
@@ -158,7 +158,7 @@ void EncodeBlob(const FieldDescriptor& field, std::string_view value, unsigned c
     WriteU16(leader + 8, value.size() <= inlineSize ? 0 : kModification);
 }
 
-std::string BuildHeader(const TableSpec& spec, const std::vector<FieldDescriptor>& fields, size_t recordSize,
+std::string BuildHeader(const TableSpec& shape, const std::vector<FieldDescriptor>& fields, size_t recordSize,
                         size_t recordCount, size_t blockCount)
 {
     std::string names;
@@ -175,20 +175,20 @@ std::string BuildHeader(const TableSpec& spec, const std::vector<FieldDescriptor
     auto* h = reinterpret_cast<unsigned char*>(head.data());
     WriteU16(h + header::kRecordSize, static_cast<uint16_t>(recordSize));
     WriteU16(h + header::kHeaderSize, static_cast<uint16_t>(headerSize));
-    h[header::kFileType] = spec.keyFieldCount > 0 ? kKeyedTable : kUnkeyedTable;
-    h[header::kBlockSizeCode] = spec.blockSizeKiB;
+    h[header::kFileType] = shape.keyFieldCount > 0 ? kKeyedTable : kUnkeyedTable;
+    h[header::kBlockSizeCode] = shape.blockSizeKiB;
     WriteU32(h + header::kRecordCount, static_cast<uint32_t>(recordCount));
     WriteU16(h + header::kBlocksInUse, static_cast<uint16_t>(blockCount));
     WriteU16(h + header::kFileBlocks, static_cast<uint16_t>(blockCount));
     WriteU16(h + header::kFirstBlock, blockCount > 0 ? 1 : 0);
     WriteU16(h + header::kLastBlock, static_cast<uint16_t>(blockCount));
     WriteU16(h + header::kFieldCount, static_cast<uint16_t>(n));
-    WriteU16(h + header::kKeyFieldCount, spec.keyFieldCount);
+    WriteU16(h + header::kKeyFieldCount, shape.keyFieldCount);
     h[header::kFileVersion] = kVersion7;
     WriteU32(h + header::kEncryption, header::kLaterLevelsMarker);  // as Paradox 4 and later write it
     WriteU16(h + header::kMaxBlocks, static_cast<uint16_t>(blockCount));
     WriteU16(h + header::kFieldCount2, static_cast<uint16_t>(n));
-    WriteU16(h + header::kCodePage, spec.codePage);
+    WriteU16(h + header::kCodePage, shape.codePage);
 
     for (size_t i = 0; i < n; ++i) {
         h[DescriptorStart(kVersion7) + i * header::kDescriptorSize] = static_cast<unsigned char>(fields[i].type);
@@ -203,9 +203,9 @@ std::string BuildHeader(const TableSpec& spec, const std::vector<FieldDescriptor
 
 }  // namespace
 
-TableFiles BuildParadoxTable(const TableSpec& spec, const std::vector<RecordValues>& records)
+TableFiles BuildParadoxTable(const TableSpec& shape, const std::vector<RecordValues>& records)
 {
-    const std::vector<FieldDescriptor> fields = Describe(spec);
+    const std::vector<FieldDescriptor> fields = Describe(shape);
     const size_t recordSize = fields.back().offset + fields.back().width;
 
     // Records in the table's order: key order for a keyed table. The stored
@@ -227,20 +227,20 @@ TableFiles BuildParadoxTable(const TableSpec& spec, const std::vector<RecordValu
         }
         encoded.push_back(std::move(record));
     }
-    if (spec.keyFieldCount > 0) {
-        const size_t keyBytes = fields[spec.keyFieldCount - 1].offset + fields[spec.keyFieldCount - 1].width;
+    if (shape.keyFieldCount > 0) {
+        const size_t keyBytes = fields[shape.keyFieldCount - 1].offset + fields[shape.keyFieldCount - 1].width;
         std::stable_sort(encoded.begin(), encoded.end(), [keyBytes](const std::string& a, const std::string& b) {
             return std::memcmp(a.data(), b.data(), keyBytes) < 0;
         });
     }
 
-    const size_t blockSize = size_t{spec.blockSizeKiB} * 1024;
+    const size_t blockSize = size_t{shape.blockSizeKiB} * 1024;
     const size_t perBlock = (blockSize - kBlockHeaderSize) / recordSize;
     const size_t blockCount = (encoded.size() + perBlock - 1) / perBlock;
     if (blockCount > UINT16_MAX) throw std::invalid_argument("too many records for one table");
 
     TableFiles files;
-    files.table = BuildHeader(spec, fields, recordSize, encoded.size(), blockCount);
+    files.table = BuildHeader(shape, fields, recordSize, encoded.size(), blockCount);
     const size_t headerSize = files.table.size();
     files.table.resize(headerSize + blockCount * blockSize, '\0');
     for (size_t b = 0; b < blockCount; ++b) {
@@ -254,7 +254,7 @@ TableFiles BuildParadoxTable(const TableSpec& spec, const std::vector<RecordValu
             std::memcpy(block + kBlockHeaderSize + i * recordSize, encoded[first + i].data(), recordSize);
     }
     files.memo = memo.Take();
-    if (spec.keyFieldCount > 0) {
+    if (shape.keyFieldCount > 0) {
         const auto source = MemorySource("table", files.table);
         const TableHeader header = ReadTableHeader(*source);
         if (blockCount <= IndexEntriesPerBlock(header)) files.index = BuildPrimaryIndex(header, *source);
@@ -262,9 +262,9 @@ TableFiles BuildParadoxTable(const TableSpec& spec, const std::vector<RecordValu
     return files;
 }
 
-void WriteParadoxTable(const std::string& tablePath, const TableSpec& spec, const std::vector<RecordValues>& records)
+void WriteParadoxTable(const std::string& tablePath, const TableSpec& shape, const std::vector<RecordValues>& records)
 {
-    const TableFiles files = BuildParadoxTable(spec, records);
+    const TableFiles files = BuildParadoxTable(shape, records);
     const auto slash = tablePath.rfind('/');
     const auto dot = tablePath.rfind('.');
     const std::string stem =
@@ -277,10 +277,10 @@ void WriteParadoxTable(const std::string& tablePath, const TableSpec& spec, cons
 TableSpec EasyWorshipSongsSpec()
 {
     using T = FieldType;
-    TableSpec spec;
-    spec.keyFieldCount = 2;
-    spec.codePage = 437;
-    spec.fields = {
+    TableSpec shape;
+    shape.keyFieldCount = 2;
+    shape.codePage = 437;
+    shape.fields = {
         {"Title", T::Alpha, 50}, {"Author", T::Alpha, 50}, {"RecID", T::Long, 4},
         {"Text Percentage Bottom", T::Short, 2}, {"Copyright", T::Alpha, 100}, {"Administrator", T::Alpha, 50},
         {"Words", T::Memo, 250}, {"Default Background", T::Logical, 1}, {"BK Type", T::Short, 2},
@@ -298,7 +298,7 @@ TableSpec EasyWorshipSongsSpec()
         {"Text Percent Rect Default", T::Logical, 1}, {"Text Percentage Left", T::Short, 2},
         {"Text Percentage Top", T::Short, 2}, {"Text Percentage Right", T::Short, 2}, {"Vendor ID", T::Long, 4},
     };
-    return spec;
+    return shape;
 }
 
 }  // namespace paradox

@@ -52,11 +52,11 @@ struct TableFiles {
 // Builds the files. Throws std::invalid_argument for a field list or a value
 // that a Paradox table cannot hold (a value too long for its field, a number
 // out of range, a date that is no date, a key over a memo field, ...).
-TableFiles BuildParadoxTable(const TableSpec& spec, const std::vector<RecordValues>& records);
+TableFiles BuildParadoxTable(const TableSpec& shape, const std::vector<RecordValues>& records);
 
 // Builds the files and writes them as `tablePath` and the same path with the
 // extensions ".MB" and, for a keyed table, ".PX". Throws EFCreateError when a file cannot be written.
-void WriteParadoxTable(const std::string& tablePath, const TableSpec& spec, const std::vector<RecordValues>& records);
+void WriteParadoxTable(const std::string& tablePath, const TableSpec& shape, const std::vector<RecordValues>& records);
 
 // EasyWorship 2009's song table: its 45 fields, keyed on Title and Author.
 TableSpec EasyWorshipSongsSpec();

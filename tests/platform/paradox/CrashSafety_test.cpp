@@ -89,12 +89,12 @@ class CrashAtEveryStep : public ::testing::TestWithParam<Change> {};
 TEST_P(CrashAtEveryStep, ReopeningGivesTheOldOrTheNewFiles)
 {
     TempFolder folder;
-    TableSpec spec = testing::SongSpec(2);
-    spec.blockSizeKiB = 1;
+    TableSpec shape = testing::SongSpec(2);
+    shape.blockSizeKiB = 1;
     std::vector<RecordValues> records;
     for (int i = 0; i < 30; ++i)
         records.push_back({"Song " + std::to_string(10 + i), "A", i % 3 ? std::string(2500, 'w') : "tiny words"});
-    WriteParadoxTable(folder / "Songs.DB", spec, records);
+    WriteParadoxTable(folder / "Songs.DB", shape, records);
     const std::string path = folder / "Songs.DB";
     const Snapshot before = Take(folder);
     GetParam().apply(path, SystemFiles());

@@ -34,14 +34,14 @@ size_t BlockAt(size_t number) { return kHeaderSize + (number - 1) * kBlockSize; 
 
 TableFiles SampleFiles()
 {
-    TableSpec spec = testing::SongSpec();
-    spec.blockSizeKiB = 1;
+    TableSpec shape = testing::SongSpec();
+    shape.blockSizeKiB = 1;
     std::vector<RecordValues> records;
     for (size_t i = 0; i < kRecords; ++i) records.push_back({"Song " + std::to_string(i), "Author", "short"});
     records[1][2] = std::string(3000, 'L');
     records[2][2] = std::string(100, 'S');
     records[3][2] = std::string(5000, 'D');
-    TableFiles files = BuildParadoxTable(spec, records);
+    TableFiles files = BuildParadoxTable(shape, records);
     // The layout the cases below rely on.
     EXPECT_EQ(GetU32(files.table, LeaderAt(1)), 4096u | 0xFF);
     EXPECT_EQ(GetU32(files.table, LeaderAt(2)), 8192u);
@@ -213,9 +213,9 @@ TEST(ParadoxDamagedFiles, EachFaultGivesItsError)
 
 TEST(ParadoxDamagedFiles, RecordWiderThanItsBlocks)
 {
-    TableSpec spec;
-    for (const char* name : {"A", "B", "C", "D", "E"}) spec.fields.push_back({name, FieldType::Alpha, 255});
-    TableFiles files = BuildParadoxTable(spec, {});
+    TableSpec shape;
+    for (const char* name : {"A", "B", "C", "D", "E"}) shape.fields.push_back({name, FieldType::Alpha, 255});
+    TableFiles files = BuildParadoxTable(shape, {});
     files.table[header::kBlockSizeCode] = 1;
     EXPECT_EQ(OpenError(files), "Songs.DB: record size 1275 does not fit a block of 1024 bytes");
 }

@@ -53,10 +53,10 @@ inline uint16_t GetU16(const std::string& bytes, size_t at)
 // A title, an author and a memo: the smallest shape of a song table.
 inline TableSpec SongSpec(uint16_t keyFields = 0)
 {
-    TableSpec spec;
-    spec.keyFieldCount = keyFields;
-    spec.fields = {{"Title", FieldType::Alpha, 40}, {"Author", FieldType::Alpha, 30}, {"Words", FieldType::Memo, 30}};
-    return spec;
+    TableSpec shape;
+    shape.keyFieldCount = keyFields;
+    shape.fields = {{"Title", FieldType::Alpha, 40}, {"Author", FieldType::Alpha, 30}, {"Words", FieldType::Memo, 30}};
+    return shape;
 }
 
 }  // namespace paradox::testing

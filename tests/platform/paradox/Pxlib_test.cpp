@@ -102,10 +102,10 @@ class PxlibComparison : public ::testing::TestWithParam<uint16_t> {};
 
 TEST_P(PxlibComparison, AlphaAndNumberValuesAgree)
 {
-    TableSpec spec;
-    spec.keyFieldCount = GetParam();
-    spec.codePage = 1252;
-    spec.fields = {{"Title", FieldType::Alpha, 30}, {"Count", FieldType::Short},     {"Id", FieldType::Long},
+    TableSpec shape;
+    shape.keyFieldCount = GetParam();
+    shape.codePage = 1252;
+    shape.fields = {{"Title", FieldType::Alpha, 30}, {"Count", FieldType::Short},     {"Id", FieldType::Long},
                    {"Amount", FieldType::Number},   {"Price", FieldType::Currency},  {"Flag", FieldType::Logical},
                    {"Day", FieldType::Date},        {"Note", FieldType::Alpha, 12},  {"Words", FieldType::Memo, 20}};
     std::vector<RecordValues> records;
@@ -118,7 +118,7 @@ TEST_P(PxlibComparison, AlphaAndNumberValuesAgree)
                            nulls ? "" : "n" + std::to_string(i), std::string(static_cast<size_t>(i % 5) * 900, 'w')});
     }
     TempFolder folder;
-    WriteParadoxTable(folder / "Songs.DB", spec, records);
+    WriteParadoxTable(folder / "Songs.DB", shape, records);
 
     const TableFiles files{ReadFileBytes(folder / "Songs.DB"), ReadFileBytes(folder / "Songs.MB"), ""};
     const auto ours = testing::OpenBuilt(files);
@@ -211,14 +211,14 @@ TEST(PxlibComparison, EasyWorshipShapedTable)
 TEST(PxlibComparison, EditedTableAndItsPrimaryIndex)
 {
     const int kTotal = 100;  // 10 data blocks: one index block names 13
-    TableSpec spec = testing::SongSpec(2);
-    spec.blockSizeKiB = 1;
+    TableSpec shape = testing::SongSpec(2);
+    shape.blockSizeKiB = 1;
     std::vector<RecordValues> records;
     for (int i = 0; i < kTotal; ++i)
         records.push_back({"Song " + std::to_string(1000 + i), "Author \xC5", i % 4 ? "" : std::string(3000, 'w')});
     TempFolder folder;
     const std::string path = folder / "Songs.DB";
-    WriteParadoxTable(path, spec, records);
+    WriteParadoxTable(path, shape, records);
     for (size_t i = 0; i < 20; ++i) DeleteTableRecord(path, (i * 13) % (kTotal - i), SystemFiles());
     for (size_t i = 0; i < 20; ++i) UpdateAlphaField(path, (i * 7) % static_cast<size_t>(kTotal - 20), 0, "Edited " + std::to_string(900 - i), SystemFiles());
 

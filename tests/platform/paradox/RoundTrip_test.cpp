@@ -16,8 +16,8 @@ using testing::OpenBuilt;
 
 TableSpec EveryTypeSpec()
 {
-    TableSpec spec;
-    spec.fields = {
+    TableSpec shape;
+    shape.fields = {
         {"Alpha", FieldType::Alpha, 20},       {"Short", FieldType::Short},
         {"Long", FieldType::Long},             {"AutoInc", FieldType::AutoIncrement},
         {"Number", FieldType::Number},         {"Money", FieldType::Currency},
@@ -28,7 +28,7 @@ TableSpec EveryTypeSpec()
         {"Graphic", FieldType::Graphic, 10},   {"Ole", FieldType::Ole, 12},
         {"Bytes", FieldType::Bytes, 6},
     };
-    return spec;
+    return shape;
 }
 
 TEST(ParadoxRoundTrip, EveryFieldTypeReadsBackAsWritten)
@@ -59,8 +59,8 @@ TEST(ParadoxRoundTrip, EveryFieldTypeReadsBackAsWritten)
 
 TEST(ParadoxRoundTrip, NullValuesGiveEmptyTextForEveryType)
 {
-    const TableSpec spec = EveryTypeSpec();
-    const TableFiles files = BuildParadoxTable(spec, {RecordValues(spec.fields.size()), RecordValues{}});
+    const TableSpec shape = EveryTypeSpec();
+    const TableFiles files = BuildParadoxTable(shape, {RecordValues(shape.fields.size()), RecordValues{}});
     const auto table = OpenBuilt(files);
     ASSERT_EQ(table->RecordCount(), 2u);
     for (const auto& row : AllText(*table))
@@ -69,9 +69,9 @@ TEST(ParadoxRoundTrip, NullValuesGiveEmptyTextForEveryType)
 
 TEST(ParadoxRoundTrip, ZeroIsNotNull)
 {
-    TableSpec spec;
-    spec.fields = {{"S", FieldType::Short}, {"N", FieldType::Number}, {"B", FieldType::Bcd, 0}, {"L", FieldType::Logical}};
-    const TableFiles files = BuildParadoxTable(spec, {{"0", "0", "0", "False"}});
+    TableSpec shape;
+    shape.fields = {{"S", FieldType::Short}, {"N", FieldType::Number}, {"B", FieldType::Bcd, 0}, {"L", FieldType::Logical}};
+    const TableFiles files = BuildParadoxTable(shape, {{"0", "0", "0", "False"}});
     EXPECT_EQ(AllText(*OpenBuilt(files)), (std::vector<std::vector<std::string>>{{"0", "0", "0", "False"}}));
 }
 
@@ -136,12 +136,12 @@ TEST(ParadoxRoundTrip, ManyBlocksInEveryBlockSize)
 {
     for (uint8_t kib : {1, 2, 3, 4, 8, 16, 32}) {
         SCOPED_TRACE("blocks of " + std::to_string(kib) + " KiB");
-        TableSpec spec = testing::SongSpec();
-        spec.blockSizeKiB = kib;
+        TableSpec shape = testing::SongSpec();
+        shape.blockSizeKiB = kib;
         std::vector<RecordValues> records;
         for (int i = 0; i < 1500; ++i)
             records.push_back({"Song " + std::to_string(i), "Author " + std::to_string(i % 7), std::string(i % 50, 'w')});
-        const TableFiles files = BuildParadoxTable(spec, records);
+        const TableFiles files = BuildParadoxTable(shape, records);
         const auto table = OpenBuilt(files);
         ASSERT_EQ(table->RecordCount(), records.size());
         EXPECT_EQ(table->Header().blockSize, kib * 1024u);
@@ -166,11 +166,11 @@ TEST(ParadoxRoundTrip, EmptyTableHasNoBlocks)
 TEST(ParadoxRoundTrip, KeyedTableIsWrittenInKeyOrder)
 {
     // Key of two fields: a number first (negative before positive), then text.
-    TableSpec spec;
-    spec.keyFieldCount = 2;
-    spec.fields = {{"N", FieldType::Long}, {"T", FieldType::Alpha, 10}, {"Rest", FieldType::Alpha, 10}};
+    TableSpec shape;
+    shape.keyFieldCount = 2;
+    shape.fields = {{"N", FieldType::Long}, {"T", FieldType::Alpha, 10}, {"Rest", FieldType::Alpha, 10}};
     const TableFiles files =
-        BuildParadoxTable(spec, {{"5", "b", "1"}, {"-3", "z", "2"}, {"5", "a", "3"}, {"0", "", "4"}, {"-300", "m", "5"}});
+        BuildParadoxTable(shape, {{"5", "b", "1"}, {"-3", "z", "2"}, {"5", "a", "3"}, {"0", "", "4"}, {"-300", "m", "5"}});
     const auto table = OpenBuilt(files);
     EXPECT_EQ(table->Header().fileType, kKeyedTable);
     EXPECT_EQ(table->Header().keyFieldCount, 2u);
@@ -186,8 +186,8 @@ TEST(ParadoxRoundTrip, KeyedTableIsWrittenInKeyOrder)
 
 TEST(ParadoxWriter, RefusesWhatATableCannotHold)
 {
-    TableSpec spec;
-    spec.fields = {{"A", FieldType::Alpha, 3}, {"S", FieldType::Short}, {"D", FieldType::Date}, {"T", FieldType::Time},
+    TableSpec shape;
+    shape.fields = {{"A", FieldType::Alpha, 3}, {"S", FieldType::Short}, {"D", FieldType::Date}, {"T", FieldType::Time},
                    {"B", FieldType::Bcd, 2}, {"L", FieldType::Logical}, {"N", FieldType::Number}};
     const std::vector<RecordValues> bad = {
         {"abcd"}, {"", "32768"}, {"", "-32768"}, {"", "1.5"}, {"", "", "2023-02-29"}, {"", "", "2023-13-01"},
@@ -197,7 +197,7 @@ TEST(ParadoxWriter, RefusesWhatATableCannotHold)
     for (const auto& record : bad) {
         std::string shown;
         for (const auto& v : record) shown += "[" + v.value_or("") + "]";
-        EXPECT_THROW(BuildParadoxTable(spec, {record}), std::invalid_argument) << shown;
+        EXPECT_THROW(BuildParadoxTable(shape, {record}), std::invalid_argument) << shown;
     }
 
     TableSpec memoKey;

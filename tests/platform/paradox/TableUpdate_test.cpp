@@ -34,15 +34,15 @@ class UpdateTest : public ::testing::Test {
 protected:
     void Make(uint16_t keyFields, size_t count, const std::function<std::string(size_t)>& words)
     {
-        TableSpec spec = testing::SongSpec(keyFields);
-        spec.blockSizeKiB = 1;
+        TableSpec shape = testing::SongSpec(keyFields);
+        shape.blockSizeKiB = 1;
         std::vector<RecordValues> records;
         for (size_t i = 0; i < count; ++i) {
             char title[32];
             std::snprintf(title, sizeof title, "Song %03zu", i);
             records.push_back({title, "Author " + std::to_string(i % 7), words(i)});
         }
-        WriteParadoxTable(Path(), spec, records);
+        WriteParadoxTable(Path(), shape, records);
     }
     std::string Path() const { return folder / "Songs.DB"; }
     TableFiles Files() const
