@@ -4,7 +4,7 @@
 #include "app/ImportRun.h"
 #include "platform/CodePage.h"
 #include "platform/System.h"
-#include "../TempFolder.h"
+#include "../GoldenFiles.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -19,20 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Every file of `folder` equals the golden file of the same name, and neither
-// folder has a file the other lacks.
-void ExpectGoldenFiles(const fs::path& folder)
-{
-    std::vector<std::string> names, expected;
-    for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
-    for (const auto& e : fs::directory_iterator(kGolden)) expected.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(names, expected);
-    for (const std::string& name : expected)
-        EXPECT_EQ(ReadFileBytes((folder / name).string()), ReadFileBytes((kGolden / name).string())) << name;
-}
 
 // The title the platform forms from this test program's name.
 const QString kTitle = QStringLiteral("window_tests");
@@ -156,7 +142,7 @@ TEST_F(WindowTest, RunThroughTheWindowWritesTheFilesOfTheCommandLine)
     RandSeed = 0;
     QTest::mouseClick(window->GoBtn, Qt::LeftButton);
     ASSERT_TRUE(boxes.empty()) << boxes[0].text.toStdString();
-    ExpectGoldenFiles(scratch.Path() / "out");
+    ExpectSameFiles(scratch.Path() / "out", kGolden);
     // The grid stands on the table's current record, the last one.
     EXPECT_EQ(window->SongsGrid->currentIndex().row(), 12);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
@@ -173,7 +159,7 @@ TEST_F(WindowTest, SortedViewLeavesTheRunInTableOrder)
     RandSeed = 0;
     window->GoBtnClick();
     ASSERT_TRUE(boxes.empty()) << boxes[0].text.toStdString();
-    ExpectGoldenFiles(scratch.Path() / "out");
+    ExpectSameFiles(scratch.Path() / "out", kGolden);
     // The current row is the table's last record, wherever the view shows it.
     const QModelIndex current = window->SongsGrid->currentIndex();
     EXPECT_EQ(window->DataSource1->mapToSource(current).row(), 12);
@@ -243,7 +229,7 @@ TEST_F(WindowTest, EachFailureShowsItsTextAndLeavesTheWindowUsable)
     window->GoBtnClick();
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_EQ(ShownRows(), 13);
-    ExpectGoldenFiles(scratch.Path() / "out");
+    ExpectSameFiles(scratch.Path() / "out", kGolden);
     fs::current_path(previous);
 }
 

@@ -1,7 +1,7 @@
 // tessaline-convert from the outside: exit status, output and files.
 #include "platform/paradox/TableWriter.h"
 #include "support/EasyWorshipSongs.h"
-#include "../TempFolder.h"
+#include "../GoldenFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -29,20 +29,6 @@ Result RunConvert(const TempFolder& scratch, const std::string& args)
 }
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
-
-// Every file of `folder` equals the file of the same name in `golden`, and
-// neither has a file the other lacks.
-void ExpectSameFiles(const fs::path& folder, const fs::path& golden)
-{
-    std::vector<std::string> names, expected;
-    for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
-    for (const auto& e : fs::directory_iterator(golden)) expected.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(names, expected);
-    for (const std::string& name : expected)
-        EXPECT_EQ(ReadFileBytes((folder / name).string()), ReadFileBytes((golden / name).string())) << name;
-}
 
 const std::string kSamples = TESSALINE_SOURCE "/samples/Songs.DB";
 const fs::path kGolden = TESSALINE_SOURCE "/tests/golden/sample";
