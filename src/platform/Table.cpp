@@ -4,6 +4,8 @@
 #include "platform/paradox/ParadoxTable.h"
 #include "platform/paradox/TableUpdate.h"
 #include "platform/DurableFiles.h"
+#include "platform/TableSource.h"
+#include "platform/sqlite/SqliteSongLibrary.h"
 
 #include <algorithm>
 
@@ -11,6 +13,35 @@ namespace {
 
 // The memo file's extension; the file is looked for whatever its case.
 constexpr const char* kMemoExtension = ".MB";
+
+class ParadoxSource final : public TableSource {
+public:
+    explicit ParadoxSource(const std::string& path)
+        : table_(paradox::OpenFileSource(path), [path] {
+              const auto memoPath = paradox::FindSiblingIgnoringCase(path, kMemoExtension);
+              return memoPath ? paradox::OpenFileSource(*memoPath) : nullptr;
+          })
+    {
+        for (const auto& f : table_.Fields())
+            fields_.push_back({f.name, paradox::FieldTypeName(f.type), f.size});
+    }
+
+    const std::vector<SongTableField>& Fields() const override { return fields_; }
+    int CodePage() const override { return table_.Header().codePage; }
+    size_t RecordCount() const override { return table_.RecordCount(); }
+    std::string Text(size_t row, size_t field) const override { return table_.Text(row, field); }
+
+private:
+    paradox::ParadoxTable table_;
+    std::vector<SongTableField> fields_;
+};
+
+std::unique_ptr<TableSource> OpenSource(const std::string& path)
+{
+    if (sqlite::HasSqliteSignature(path)) return std::make_unique<sqlite::SqliteSongLibrary>(path);
+    paradox::RecoverTable(path, SystemFiles());
+    return std::make_unique<ParadoxSource>(path);
+}
 
 }  // namespace
 
@@ -24,16 +55,9 @@ void TTable::Open(const std::string& path)
         if (path == path_) return;
         throw EDatabaseError(name_ + ": Cannot perform this operation on an open dataset");
     }
-    paradox::RecoverTable(path, SystemFiles());
-    auto table = std::make_unique<paradox::ParadoxTable>(paradox::OpenFileSource(path), [path] {
-        const auto memoPath = paradox::FindSiblingIgnoringCase(path, kMemoExtension);
-        return memoPath ? paradox::OpenFileSource(*memoPath) : nullptr;
-    });
-    std::vector<SongTableField> fields;
-    for (const auto& f : table->Fields())
-        fields.push_back({f.name, paradox::FieldTypeName(f.type), f.size});
+    auto table = OpenSource(path);
+    fields_ = table->Fields();
     table_ = std::move(table);
-    fields_ = std::move(fields);
     path_ = path;
     First();
 }
@@ -49,7 +73,7 @@ void TTable::Close()
 
 bool TTable::Active() const { return table_ != nullptr; }
 
-int TTable::TableCodePage() const { return table_ ? table_->Header().codePage : 0; }
+int TTable::TableCodePage() const { return table_ ? table_->CodePage() : 0; }
 
 void TTable::First()
 {
@@ -88,6 +112,12 @@ void TTable::CheckRow(size_t row) const
         throw EDatabaseError(name_ + ": Record " + std::to_string(row) + " out of range");
 }
 
+void TTable::CheckWritable() const
+{
+    if (const std::string reason = table_ ? table_->ReadOnlyReason() : std::string(); !reason.empty())
+        throw EDatabaseError(name_ + ": " + reason);
+}
+
 std::string TTable::RecordText(size_t row, int field) const
 {
     CheckField(field);
@@ -99,6 +129,7 @@ size_t TTable::PostFieldText(size_t row, int field, std::u16string_view value)
 {
     CheckField(field);
     CheckRow(row);
+    CheckWritable();
     const std::string ansi = Utf16ToAnsi(value);
     // The table is read again whatever happened: a failed change may have
     // been rolled back, and the open files must not show a stale block.
@@ -115,6 +146,7 @@ size_t TTable::PostFieldText(size_t row, int field, std::u16string_view value)
 void TTable::DeleteRecord(size_t row)
 {
     CheckRow(row);
+    CheckWritable();
     try {
         paradox::DeleteTableRecord(path_, row, SystemFiles());
     } catch (...) {

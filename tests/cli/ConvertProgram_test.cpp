@@ -2,6 +2,7 @@
 #include "platform/paradox/TableWriter.h"
 #include "support/EasyWorshipSongs.h"
 #include "../GoldenFiles.h"
+#include "../platform/sqlite/EasyWorship6Library.h"
 
 #include <gtest/gtest.h>
 
@@ -99,6 +100,22 @@ TEST(ConvertProgram, ErrorsAreOneLineWithTheErrorBoxText)
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err.rfind("tessaline-convert: ", 0), 0u) << missing.err;
     EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1);
+}
+
+TEST(ConvertProgram, EasyWorship6LibraryGivesTheGoldenFiles)
+{
+    TempFolder scratch;
+    fs::create_directory(scratch / "Data");
+    ew6::WriteLibrary(scratch / "Data", ew6::SampleLibrary());
+    const std::string out = scratch / "out";
+    const Result r = RunConvert(scratch, Quoted(scratch / "Data/Songs.db") + " " + Quoted(out));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out,
+              "3 songs written.\n"
+              "1 record without lyrics skipped.\n"
+              "Output folder: " + out + "\n");
+    ExpectSameFiles(out, TESSALINE_SOURCE "/tests/golden/ew6");
 }
 
 TEST(ConvertProgram, UsageHelpAndVersion)

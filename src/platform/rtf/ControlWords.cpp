@@ -53,6 +53,9 @@ constexpr Word kWords[] = {
     {"ud", kSkip}, {"upr", kSkip}, {"userprops", kSkip}, {"xe", kSkip},
     {"xmlnstbl", kSkip}, {"xmlopen", kSkip}, {"xmlclose", kSkip}, {"xmlattrname", kSkip},
     {"xmlattrvalue", kSkip}, {"xmlname", kSkip}, {"mmathPr", kSkip}, {"pxe", kSkip},
+    // EasyWorship 6/7's real font size ({\*\sdfsreal 72.9}): skipped even
+    // without its \*, so the number never reaches a slide.
+    {"sdfsreal", kSkip},
 
     {"fonttbl", {Keyword::FontTable}},
 
@@ -91,6 +94,12 @@ constexpr Word kWords[] = {
     {"u", {Keyword::Unicode}},
     {"uc", {Keyword::UnicodeFallback}},
     {"v", {Keyword::Hidden}},
+    {"pard", {Keyword::ParagraphDefaults}},
+    // EasyWorship 6/7 mark the empty paragraph between two slides. Their
+    // label paragraphs (\sdparawysiwghidden, "Verse 1") are hidden on the
+    // screen only; for us they are lines like any other, so that word, like
+    // \sdeasyworship2 and \sdfsauto, is formatting.
+    {"sdslidemarker", {Keyword::SlideMarker}},
 };
 
 // FNV-1a: a few operations per letter, and few collisions on short names.

@@ -25,6 +25,8 @@ enum class Keyword : uint8_t {
     Unicode,          // \uN
     UnicodeFallback,  // \ucN: bytes of fallback text after each \u
     Hidden,           // \v, \v0
+    ParagraphDefaults,// \pard: paragraph formatting back to the defaults
+    SlideMarker,      // \sdslidemarker: EasyWorship 6/7's paragraph between slides
 };
 
 struct ControlWordMeaning {

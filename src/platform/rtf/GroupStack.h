@@ -21,6 +21,7 @@ inline constexpr int32_t kDefaultFont = -1;
 struct GroupState {
     Destination destination = Destination::Text;
     bool hidden = false;                 // \v
+    bool slideMarker = false;            // \sdslidemarker until \pard
     int32_t font = kDefaultFont;         // \fN
     int32_t unicodeFallback = 1;         // \ucN; the RTF specification's default is 1
 };

@@ -35,6 +35,11 @@
 //   dropped.
 // - Hidden text (\v) is dropped, its paragraph marks too: EasyWorship never
 //   showed it, and a hidden note must not become a stray line or slide break.
+// - EasyWorship 6/7's own words: a paragraph marked \sdslidemarker gives
+//   the empty line that separates slides (its text, if any, is dropped);
+//   label paragraphs (\sdparawysiwghidden, "Verse 1") stay lines, as they
+//   become the song's section labels; font sizes (\sdfsauto,
+//   {\*\sdfsreal 72.9}) are formatting. \pard ends a marker's effect.
 //
 // Damaged rich text gives its best-effort text: unbalanced braces, cut-off
 // escapes, huge parameters, \bin beyond the end and nesting thousands deep

@@ -64,7 +64,7 @@ struct RichTextConverter::Impl {
     void EnterDestination(Destination destination);
     bool TextShown() const {
         const GroupState& state = groups.Top();
-        return state.destination == Destination::Text && !state.hidden;
+        return state.destination == Destination::Text && !state.hidden && !state.slideMarker;
     }
 };
 
@@ -177,14 +177,20 @@ void RichTextConverter::Impl::OnControlWord(const Token& token) {
         fontBeingDefined = kDefaultFont;
         break;
     case Keyword::Paragraph:
+        if (state.hidden) break;
+        // A slide marker's paragraph is the empty line between two slides,
+        // whatever it holds, and even when the line before it was not ended.
+        if (state.slideMarker) output.EndLineIfNotEmpty();
+        output.EndLine();
+        break;
     case Keyword::LineBreak:
-        if (!state.hidden) output.EndLine();
+        if (!state.hidden && !state.slideMarker) output.EndLine();
         break;
     case Keyword::SoftBreak:
-        if (!state.hidden) output.EndLineIfNotEmpty();
+        if (!state.hidden && !state.slideMarker) output.EndLineIfNotEmpty();
         break;
     case Keyword::Character:
-        if (!state.hidden) output.AppendCharacter(meaning.value);
+        if (!state.hidden && !state.slideMarker) output.AppendCharacter(meaning.value);
         break;
     case Keyword::Plain:
         state.hidden = false;
@@ -206,7 +212,7 @@ void RichTextConverter::Impl::OnControlWord(const Token& token) {
         break;
     case Keyword::Unicode: {
         const char32_t ch = UnicodeOfParameter(parameter);
-        if (!state.hidden && !IsNoCharacter(ch)) output.AppendCharacter(ch);
+        if (!state.hidden && !state.slideMarker && !IsNoCharacter(ch)) output.AppendCharacter(ch);
         fallbackToSkip = state.unicodeFallback;
         break;
     }
@@ -215,6 +221,12 @@ void RichTextConverter::Impl::OnControlWord(const Token& token) {
         break;
     case Keyword::Hidden:
         state.hidden = !token.hasParameter || token.parameter != 0;
+        break;
+    case Keyword::ParagraphDefaults:
+        state.slideMarker = false;
+        break;
+    case Keyword::SlideMarker:
+        state.slideMarker = true;
         break;
     }
 }
