@@ -10,7 +10,8 @@
 //   other sort orders is the engine's own and cannot be reproduced here;
 // - secondary indexes (.Xnn/.Ynn, .XGn/.YGn) and validity checks (.VAL)
 //   beside the table: they would go stale;
-// - a keyed table without its primary index (.PX);
+// - a keyed table without its primary index (.PX), or one whose index would
+//   need more than two levels (PrimaryIndex.h);
 // - a table the editor cannot prove sound (TableEditor.h), write protected,
 //   or marked for a rebuild;
 // - a value longer than the field, a NUL in it, a field that is not alpha.

@@ -257,7 +257,7 @@ TableFiles BuildParadoxTable(const TableSpec& shape, const std::vector<RecordVal
     if (shape.keyFieldCount > 0) {
         const auto source = MemorySource("table", files.table);
         const TableHeader header = ReadTableHeader(*source);
-        if (blockCount <= IndexEntriesPerBlock(header)) files.index = BuildPrimaryIndex(header, *source);
+        if (blockCount <= MaxIndexedDataBlocks(header)) files.index = BuildPrimaryIndex(header, *source);
     }
     return files;
 }

@@ -45,7 +45,7 @@ struct TableFiles {
     std::string table;
     std::string memo;
     // Empty for an unkeyed table, and for a keyed one whose index would need
-    // more than one level (PrimaryIndex.h): such a table has no .PX.
+    // more levels than are written (PrimaryIndex.h): such a table has no .PX.
     std::string index;
 };
 

@@ -1,6 +1,7 @@
 // An independent reader as a witness: Debian's pxlib opens tables made by our
 // writer, and its alpha and number values agree with ours. pxlib is used
 // here only; the product never links it.
+#include "IndexCheck.h"
 #include "ParadoxFixtures.h"
 
 #include "platform/DurableFiles.h"
@@ -14,6 +15,7 @@ extern "C" {
 }
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -205,48 +207,91 @@ TEST(PxlibComparison, EasyWorshipShapedTable)
 }
 
 
+// A keyed table to edit: its shape, its records, and the index levels it needs.
+struct IndexedTable {
+    const char* name;
+    std::function<TableSpec()> shape;
+    std::function<RecordValues(int)> record;
+    int total;
+    int levels;  // before and after the changes
+    size_t keySize;
+};
+void PrintTo(const IndexedTable& c, std::ostream* out) { *out << c.name; }
+
 // A table after our edits and deletions, and the primary index we keep for
-// it: pxlib reads the records, opens the index, and finds every record
-// through it.
-TEST(PxlibComparison, EditedTableAndItsPrimaryIndex)
+// it: pxlib reads the records, opens the index, finds every record through
+// it, and our own reading of the index agrees.
+class PxlibIndex : public ::testing::TestWithParam<IndexedTable> {};
+
+TEST_P(PxlibIndex, EditedTableAndItsPrimaryIndex)
 {
-    const int kTotal = 100;  // 10 data blocks: one index block names 13
-    TableSpec shape = testing::SongSpec(2);
-    shape.blockSizeKiB = 1;
+    const IndexedTable& c = GetParam();
     std::vector<RecordValues> records;
-    for (int i = 0; i < kTotal; ++i)
-        records.push_back({"Song " + std::to_string(1000 + i), "Author \xC5", i % 4 ? "" : std::string(3000, 'w')});
+    for (int i = 0; i < c.total; ++i) records.push_back(c.record(i));
     TempFolder folder;
     const std::string path = folder / "Songs.DB";
-    WriteParadoxTable(path, shape, records);
-    for (size_t i = 0; i < 20; ++i) DeleteTableRecord(path, (i * 13) % (kTotal - i), SystemFiles());
-    for (size_t i = 0; i < 20; ++i) UpdateAlphaField(path, (i * 7) % static_cast<size_t>(kTotal - 20), 0, "Edited " + std::to_string(900 - i), SystemFiles());
+    WriteParadoxTable(path, c.shape(), records);
+    for (size_t i = 0; i < 20; ++i) DeleteTableRecord(path, (i * 13) % (static_cast<size_t>(c.total) - i), SystemFiles());
+    for (size_t i = 0; i < 20; ++i)
+        UpdateAlphaField(path, (i * 7) % static_cast<size_t>(c.total - 20), 0, "Edited " + std::to_string(900 - i),
+                         SystemFiles());
 
-    const TableFiles files{ReadFileBytes(path), ReadFileBytes(folder / "Songs.MB"), ""};
+    const TableFiles files{ReadFileBytes(path), ReadFileBytes(folder / "Songs.MB"), ReadFileBytes(folder / "Songs.PX")};
+    EXPECT_EQ(testing::ExpectIndexMatchesTable(files.table, files.index), c.levels);
     const auto ours = testing::OpenBuilt(files);
-    const int kLeft = kTotal - 20;
+    const int kLeft = c.total - 20;
     ASSERT_EQ(ours->RecordCount(), static_cast<size_t>(kLeft));
 
     PxlibTable index(folder / "Songs.PX");
     ASSERT_TRUE(index.Opened()) << index.Errors();
     EXPECT_EQ(index.Head().px_filetype, 1);
-    EXPECT_EQ(index.Head().px_numindexlevels, 1);
-    EXPECT_EQ(index.Head().px_recordsize, 40 + 30 + 6);
+    EXPECT_EQ(index.Head().px_numindexlevels, c.levels);
+    EXPECT_EQ(index.Head().px_recordsize, static_cast<int>(c.keySize + 6));
     ASSERT_EQ(PX_read_primary_index(index.Doc()), 0) << index.Errors();
 
     PxlibTable theirs(path);
     ASSERT_TRUE(theirs.Opened()) << theirs.Errors();
     ASSERT_EQ(PX_add_primary_index(theirs.Doc(), index.Doc()), 0) << theirs.Errors();
     ASSERT_EQ(theirs.Records(), kLeft);
+    const auto& fields = ours->Fields();
     for (int row = 0; row < kLeft; ++row) {
         std::string record = theirs.Record(row);
         const size_t r = static_cast<size_t>(row);
-        EXPECT_EQ(theirs.Alpha(record, 0, 40), ours->Text(r, 0)) << row;
-        EXPECT_EQ(theirs.Alpha(record, 40, 30), ours->Text(r, 1)) << row;
+        EXPECT_EQ(theirs.Alpha(record, 0, static_cast<int>(fields[0].width)), ours->Text(r, 0)) << row;
+        EXPECT_EQ(theirs.Alpha(record, fields[1].offset, static_cast<int>(fields[1].width)), ours->Text(r, 1)) << row;
     }
     EXPECT_EQ(theirs.Errors(), "");
     EXPECT_EQ(index.Errors(), "");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Levels, PxlibIndex,
+    ::testing::Values(
+        // 10 data blocks: one 1 KiB index block names 13.
+        IndexedTable{"OneLevel",
+                     [] {
+                         TableSpec shape = testing::SongSpec(2);
+                         shape.blockSizeKiB = 1;
+                         return shape;
+                     },
+                     [](int i) {
+                         return RecordValues{"Song " + std::to_string(1000 + i), "Author \xC5",
+                                             i % 4 ? "" : std::string(3000, 'w')};
+                     },
+                     100, 1, 40 + 30},
+        // EasyWorship's table: three songs a 4 KiB data block, 38 index
+        // records an index block, so 400 songs need two levels.
+        IndexedTable{"TwoLevelsInEasyWorshipsShape", EasyWorshipSongsSpec,
+                     [](int i) {
+                         RecordValues r(45);
+                         r[0] = "Title " + std::to_string((i * 7919) % 400);
+                         r[1] = "Author \xC5";
+                         r[2] = std::to_string(i + 1);
+                         r[6] = std::string(200 + static_cast<size_t>(i % 7) * 500, 'L');
+                         return r;
+                     },
+                     400, 2, 50 + 50}),
+    [](const ::testing::TestParamInfo<IndexedTable>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace paradox

@@ -222,28 +222,65 @@ TEST_F(UpdateTest, ADuplicateKeyIsAKeyViolationAndChangesNothing)
     EXPECT_NO_THROW(Edit(9, 1, AnsiUpperCase(rows[9][1])));
 }
 
-TEST_F(UpdateTest, ThePrimaryIndexFollowsEveryChange)
+// Sizes of table around the index's levels: 1 KiB index blocks name 13
+// data blocks of ten records, two levels 169.
+class IndexLevels : public UpdateTest, public ::testing::WithParamInterface<std::pair<size_t, int>> {};
+
+TEST_P(IndexLevels, ThePrimaryIndexFollowsEveryChange)
 {
-    Make(2, 100, NoWords);  // 10 data blocks; one 1 KiB index block names 13
-    EXPECT_EQ(testing::ExpectIndexMatchesTable(Files().table, Files().index), 1);
-    for (size_t i = 0; i < 20; ++i) Delete((i * 37) % (100 - i));
-    for (size_t i = 0; i < 10; ++i) Edit((i * 11) % 80, 0, "Moved " + std::to_string(1000 - i));
-    const Rows rows = Read();
-    EXPECT_EQ(rows.size(), 80u);
-    EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end()));
-    testing::ExpectIndexMatchesTable(Files().table, Files().index);
+    const auto [count, levels] = GetParam();
+    Make(2, count, NoWords);
+    EXPECT_EQ(testing::ExpectIndexMatchesTable(Files().table, Files().index), levels);
+    Rows expected = Read();
+    for (size_t i = 0; i < 20; ++i) {
+        const size_t row = (i * 37) % (count - i);
+        Delete(row);
+        expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(row));
+    }
+    for (size_t i = 0; i < 10; ++i) {
+        const size_t row = (i * 11) % (count - 20);
+        const std::string title = "Moved " + std::to_string(1000 - i);
+        Edit(row, 0, title);
+        expected[row][0] = title;
+        std::sort(expected.begin(), expected.end());
+    }
+    EXPECT_EQ(Read(), expected);
+    EXPECT_EQ(testing::ExpectIndexMatchesTable(Files().table, Files().index), levels);
 }
 
-TEST_F(UpdateTest, ATableNeedingAnIndexOfSeveralLevelsIsRefused)
+INSTANTIATE_TEST_SUITE_P(OneAndTwo, IndexLevels, ::testing::Values(std::pair<size_t, int>{100, 1},
+                                                                   std::pair<size_t, int>{600, 2}));
+
+TEST_F(UpdateTest, TheIndexGainsAndLosesItsSecondLevel)
 {
-    Make(2, 130, NoWords);
+    Make(2, 130, NoWords);  // 13 full data blocks: one index block names them all
+    EXPECT_EQ(testing::ExpectIndexMatchesTable(Files().table, Files().index), 1);
+    Rows expected = Read();
     // Song 050 becomes the first: block 1 splits into a 14th data block.
+    EXPECT_EQ(Edit(50, 0, "Aaa"), 0u);
+    expected[50][0] = "Aaa";
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Read(), expected);
+    EXPECT_EQ(testing::ExpectIndexMatchesTable(Files().table, Files().index), 2);
+    // Emptying the last block unlinks it: 13 data blocks again.
+    for (size_t i = 0; i < 10; ++i) Delete(expected.size() - 1 - i);
+    expected.resize(expected.size() - 10);
+    EXPECT_EQ(Read(), expected);
+    EXPECT_EQ(testing::ExpectIndexMatchesTable(Files().table, Files().index), 1);
+}
+
+TEST_F(UpdateTest, ATableNeedingAnIndexOfThreeLevelsIsRefused)
+{
+    Make(2, 1690, NoWords);  // 169 full data blocks: all two levels name
+    EXPECT_EQ(testing::ExpectIndexMatchesTable(Files().table, Files().index), 2);
+    // The record in row 50 becomes the first: block 1 splits into a 170th data block.
     const TableFiles before = Files();
     try {
         Edit(50, 0, "Aaa");
         FAIL() << "not refused";
     } catch (const EDatabaseError& e) {
-        EXPECT_NE(std::string(e.what()).find("a primary index of several levels is not written by this program"),
+        EXPECT_NE(std::string(e.what()).find("more data blocks (170) than two levels of its primary index name (169), "
+                                             "and a primary index of more levels is not written by this program"),
                   std::string::npos)
             << e.what();
     }
