@@ -1,6 +1,7 @@
 #include "controls/ACEdit.h"
 
 #include "FakeAutoComplete.h"
+#include "UnknownOnly.h"
 #include "controls/ExceptionHandler.h"
 #include "controls/QtTextComparer.h"
 #include "controls/ShellNamespaceList.h"
@@ -197,25 +198,7 @@ TEST_F(ACEditTest, FailingInitRaisesAndKeepsTheSourceForTheNextWindow)
 
 TEST_F(ACEditTest, ShellSourcesThatCannotBeMadeRaiseThePlatformsErrors)
 {
-    struct NoStrings final : IUnknown {
-        HRESULT QueryInterface(const GUID& iid, void** object) override
-        {
-            *object = nullptr;
-            if (!(iid == IID_IUnknown)) return E_NOINTERFACE;
-            *object = this;
-            AddRef();
-            return S_OK;
-        }
-        ULONG AddRef() override { return ++references; }
-        ULONG Release() override
-        {
-            const ULONG left = --references;
-            if (left == 0) delete this;
-            return left;
-        }
-        ULONG references = 0;
-    };
-    const ComClassFactory before = CoRegisterClass(CLSID_ACLMRU, [] { return new NoStrings; });
+    const ComClassFactory before = CoRegisterClass(CLSID_ACLMRU, [] { return new UnknownOnly; });
     struct Row {
         TACSource source;
         const char* message;

@@ -2,6 +2,7 @@
 #include "platform/ComErrors.h"
 #include "platform/ComMemory.h"
 #include "platform/ComRuntime.h"
+#include "UnknownOnly.h"
 
 #include <gtest/gtest.h>
 
@@ -25,32 +26,6 @@ TEST(ComGuid, TextFormIsUpperCaseInBracesAndRoundTrips)
         EXPECT_THROW(GuidFromText(bad), std::invalid_argument) << bad;
 }
 
-// A class that offers only IUnknown and counts its live objects.
-std::atomic<int> liveObjects{0};
-
-struct Plain final : IUnknown {
-    Plain() { ++liveObjects; }
-    HRESULT QueryInterface(const GUID& iid, void** object) override
-    {
-        *object = nullptr;
-        if (!(iid == IID_IUnknown)) return E_NOINTERFACE;
-        *object = this;
-        AddRef();
-        return S_OK;
-    }
-    ULONG AddRef() override { return ++references; }
-    ULONG Release() override
-    {
-        const ULONG left = --references;
-        if (left == 0) delete this;
-        return left;
-    }
-    ULONG references = 0;
-
-private:
-    ~Plain() { --liveObjects; }
-};
-
 constexpr GUID kPlainClass = GuidFromText("{8A1E0C52-3B1F-4C5E-9D77-0F1E2D3C4B5A}");
 
 class ComRuntime : public testing::Test {
@@ -58,7 +33,7 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(InitComObj(), S_OK);
-        CoRegisterClass(kPlainClass, [] { return new Plain; });
+        CoRegisterClass(kPlainClass, [] { return new UnknownOnly; });
     }
     void TearDown() override
     {
@@ -77,7 +52,7 @@ TEST_F(ComRuntime, CreatesRegisteredClassesAndFailsAsThePlatformDoes)
         GUID iid;
         HRESULT result;
     };
-    Plain* outer = new Plain;
+    UnknownOnly* outer = new UnknownOnly;
     outer->AddRef();
     const Row rows[] = {
         {"registered, IUnknown", kPlainClass, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, S_OK},
@@ -98,7 +73,7 @@ TEST_F(ComRuntime, CreatesRegisteredClassesAndFailsAsThePlatformDoes)
         }
     }
     outer->Release();
-    EXPECT_EQ(liveObjects, 0);  // the object without the interface was freed again
+    EXPECT_EQ(UnknownOnly::live, 0);  // the object without the interface was freed again
 }
 
 TEST_F(ComRuntime, CreationOnAThreadWithoutComFails)
