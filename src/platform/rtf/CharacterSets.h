@@ -7,7 +7,7 @@ namespace rtf {
 // A code page number that is no real page: "this font names no particular
 // character set", so the document's \ansicpg (or the system page) decides.
 // \fcharset0 and \fcharset1 mean this, and so does every number not in the
-// RTF specification's table.
+// table of Microsoft's RTF reference.
 inline constexpr int kUnspecifiedCodePage = 0;
 
 // Windows' own number for the Symbol character set. Its bytes are glyph
@@ -16,7 +16,7 @@ inline constexpr int kUnspecifiedCodePage = 0;
 inline constexpr int kSymbolCodePage = 42;
 
 // The code page of a \fcharset number, after the table in Microsoft's RTF
-// specification; kUnspecifiedCodePage where the number names none.
+// reference; kUnspecifiedCodePage where the number names none.
 int CodePageForCharset(int charset);
 
 // How bytes of one code page become bytes of the system code page.

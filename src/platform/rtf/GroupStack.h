@@ -23,7 +23,7 @@ struct GroupState {
     bool hidden = false;                 // \v
     bool slideMarker = false;            // \sdslidemarker until \pard
     int32_t font = kDefaultFont;         // \fN
-    int32_t unicodeFallback = 1;         // \ucN; the RTF specification's default is 1
+    int32_t unicodeFallback = 1;         // \ucN; 1 unless the document says otherwise
 };
 
 // Groups nested deeper than this are counted, not stacked: Word and

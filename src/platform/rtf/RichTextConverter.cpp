@@ -131,7 +131,7 @@ void RichTextConverter::Impl::Read(std::string_view richText) {
 }
 
 // Counts one character of a \u's fallback (a byte, an escape, a control
-// word or symbol, a \bin block, as the RTF specification counts them) and
+// word or symbol, a \bin block, as Microsoft's RTF reference counts them) and
 // says whether it was one.
 bool RichTextConverter::Impl::SkipFallback() {
     if (fallbackToSkip == 0) return false;
@@ -280,7 +280,7 @@ void RichTextConverter::Impl::OnControlSymbol(char symbol) {
         break;
     case '\r':
     case '\n':
-        // A backslash before a line end means \par (RTF specification).
+        // A backslash before a line end means \par, as in Microsoft's RTF reference.
         output.EndLine();
         break;
     default:

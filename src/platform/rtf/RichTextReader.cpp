@@ -81,7 +81,7 @@ bool RichTextReader::ReadControl(Token& token) {
     return true;
 }
 
-// At the first letter of a control word. The RTF specification allows 32
+// At the first letter of a control word. Microsoft's RTF reference allows 32
 // letters and ten digits; longer runs are read whole so the reader stays in
 // step, and their name simply matches no word.
 void RichTextReader::ReadControlWord(Token& token) {

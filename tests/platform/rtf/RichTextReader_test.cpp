@@ -69,7 +69,7 @@ TEST(RichTextReader, ClampsHugeParametersInsteadOfWrapping)
     EXPECT_EQ(Tokens("\\u-99999999999999999999 x"), "\\u-2000000000 text(x)");
     EXPECT_EQ(Tokens("\\f2147483648"), "\\f2000000000");
     EXPECT_EQ(Tokens("\\f1999999999"), "\\f1999999999");
-    // A word longer than the specification's 32 letters is read whole.
+    // A word longer than the 32 letters Microsoft's RTF reference allows is read whole.
     const std::string longName(100, 'x');
     EXPECT_EQ(Tokens("\\" + longName + "5 y"), "\\" + longName + "5 text(y)");
 }
