@@ -3,6 +3,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
 
 #include <initializer_list>
 
@@ -18,6 +19,15 @@ QImage Transparent(int size)
     return image;
 }
 
+// A closed outline through `corners`, in order.
+QPainterPath Outline(std::initializer_list<QPointF> corners)
+{
+    QPainterPath path;
+    path.addPolygon(QPolygonF(QList<QPointF>(corners)));
+    path.closeSubpath();
+    return path;
+}
+
 void DrawTile(QPainter& p)
 {
     QLinearGradient blue(0, 4, 0, 60);
@@ -31,23 +41,11 @@ void DrawTile(QPainter& p)
 void DrawSheet(QPainter& p)
 {
     // A page with its top right corner folded over.
-    QPainterPath page;
-    page.moveTo(14, 10);
-    page.lineTo(38, 10);
-    page.lineTo(48, 20);
-    page.lineTo(48, 54);
-    page.lineTo(14, 54);
-    page.closeSubpath();
     p.setPen(QPen(QColor(40, 60, 90), 1.2));
     p.setBrush(QColor(250, 250, 245));
-    p.drawPath(page);
-    QPainterPath fold;
-    fold.moveTo(38, 10);
-    fold.lineTo(38, 20);
-    fold.lineTo(48, 20);
-    fold.closeSubpath();
+    p.drawPath(Outline({{14, 10}, {38, 10}, {48, 20}, {48, 54}, {14, 54}}));
     p.setBrush(QColor(205, 215, 230));
-    p.drawPath(fold);
+    p.drawPath(Outline({{38, 10}, {38, 20}, {48, 20}}));
 
     // Lines of lyrics, the middle gap a slide break.
     p.setPen(QPen(QColor(150, 165, 190), 1.6, Qt::SolidLine, Qt::RoundCap));
@@ -75,18 +73,9 @@ void DrawNote(QPainter& p)
 
 void DrawArrow(QPainter& p)
 {
-    QPainterPath arrow;
-    arrow.moveTo(36, 50);
-    arrow.lineTo(48, 50);
-    arrow.lineTo(48, 44);
-    arrow.lineTo(59, 54);
-    arrow.lineTo(48, 64 - 0.5);
-    arrow.lineTo(48, 58);
-    arrow.lineTo(36, 58);
-    arrow.closeSubpath();
     p.setPen(QPen(QColor(150, 70, 0), 1.2));
     p.setBrush(QColor(245, 150, 30));
-    p.drawPath(arrow);
+    p.drawPath(Outline({{36, 50}, {48, 50}, {48, 44}, {59, 54}, {48, 63.5}, {48, 58}, {36, 58}}));
 }
 
 }  // namespace
